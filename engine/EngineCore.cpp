@@ -1,0 +1,433 @@
+#include "engine/EngineCore.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+
+#include "engine/EngineErrors.h"
+#include "engine/image/ImageCodec.h"
+
+namespace quellor {
+
+namespace {
+constexpr float kDegToRad = 0.017453f;
+
+uint64_t SteadyClock100ns() {
+  using namespace std::chrono;
+  return static_cast<uint64_t>(
+      duration_cast<nanoseconds>(steady_clock::now().time_since_epoch()).count() / 100);
+}
+}  // namespace
+
+EngineCore::EngineCore() : clock100ns_(SteadyClock100ns) {
+  matrix_ = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+}
+
+bool EngineCore::Open(int screenW, int screenH) {
+  if (screenW <= 0 || screenH <= 0) {
+    SetError(2);
+    return false;
+  }
+  screenW_ = screenW;
+  screenH_ = screenH;
+  lastFlip_ = clock100ns_();
+  return true;
+}
+
+int EngineCore::Wrap(int v, int size) {
+  if (size <= 0) return 0;
+  v %= size;
+  return v < 0 ? v + size : v;
+}
+
+void EngineCore::SetError(int n, const std::string& extra) {
+  lastError_ = n;
+  errorExtra_ = extra;
+}
+
+std::string EngineCore::ErrorText() const { return EngineErrorMessage(lastError_) + errorExtra_; }
+
+// ---- textures -------------------------------------------------------------
+
+Handle EngineCore::AddTexture(Image img) {
+  Handle h = NewHandle();
+  textures_[h].Pixels = std::move(img);
+  OnTextureChanged(h);
+  return h;
+}
+
+Handle EngineCore::LoadTexture(const std::string& path) {
+  Image img;
+  if (!DecodeImageFile(path, img)) {
+    SetError(18);
+    return 0;
+  }
+  return AddTexture(std::move(img));
+}
+
+Handle EngineCore::TextureFromMemory(const uint8_t* data, size_t size) {
+  Image img;
+  if (!DecodeImage(data, size, img)) {
+    SetError(18);
+    return 0;
+  }
+  return AddTexture(std::move(img));
+}
+
+Handle EngineCore::TextureFromImage(const Image& img) {
+  if (img.Width <= 0 || img.Height <= 0 ||
+      img.Rgba.size() < static_cast<size_t>(img.Width) * img.Height * 4) {
+    SetError(18);
+    return 0;
+  }
+  return AddTexture(img);
+}
+
+const TextureData* EngineCore::Texture(Handle tex) const {
+  auto it = textures_.find(tex);
+  return it == textures_.end() ? nullptr : &it->second;
+}
+
+int EngineCore::TextureWidth(Handle tex) const {
+  const TextureData* t = Texture(tex);
+  return t ? t->Pixels.Width : 0;
+}
+
+int EngineCore::TextureHeight(Handle tex) const {
+  const TextureData* t = Texture(tex);
+  return t ? t->Pixels.Height : 0;
+}
+
+bool EngineCore::ResizeTexture(Handle tex, int w, int h) {
+  auto it = textures_.find(tex);
+  if (it == textures_.end() || w <= 0 || h <= 0 || w > kMaxImageSide || h > kMaxImageSide) return false;
+  const Image& src = it->second.Pixels;
+  Image dst;
+  dst.Width = w;
+  dst.Height = h;
+  dst.Rgba.resize(static_cast<size_t>(w) * h * 4);
+  for (int y = 0; y < h; ++y) {
+    int sy = static_cast<int>(static_cast<int64_t>(y) * src.Height / h);
+    for (int x = 0; x < w; ++x) {
+      int sx = static_cast<int>(static_cast<int64_t>(x) * src.Width / w);
+      std::copy_n(&src.Rgba[(static_cast<size_t>(sy) * src.Width + sx) * 4], 4,
+                  &dst.Rgba[(static_cast<size_t>(y) * w + x) * 4]);
+    }
+  }
+  it->second.Pixels = std::move(dst);
+  ++it->second.Version;
+  OnTextureChanged(tex);
+  return true;
+}
+
+Handle EngineCore::CopyTextureRect(Handle tex, int x, int y, int w, int h) {
+  const TextureData* t = Texture(tex);
+  if (!t) return 0;
+  const Image& src = t->Pixels;
+  int x0 = std::max(0, x), y0 = std::max(0, y);
+  int x1 = std::min(src.Width, x + w), y1 = std::min(src.Height, y + h);
+  if (x1 <= x0 || y1 <= y0) return 0;
+  Image piece;
+  piece.Width = x1 - x0;
+  piece.Height = y1 - y0;
+  piece.Rgba.resize(static_cast<size_t>(piece.Width) * piece.Height * 4);
+  for (int row = 0; row < piece.Height; ++row)
+    std::copy_n(&src.Rgba[(static_cast<size_t>(y0 + row) * src.Width + x0) * 4],
+                static_cast<size_t>(piece.Width) * 4,
+                &piece.Rgba[static_cast<size_t>(row) * piece.Width * 4]);
+  return AddTexture(std::move(piece));
+}
+
+void EngineCore::FreeTexture(Handle tex) {
+  if (textures_.erase(tex)) OnTextureFreed(tex);
+}
+
+void EngineCore::ScrollTextureRows(Handle tex, int /*dx*/, int dy) {
+  auto it = textures_.find(tex);
+  if (it == textures_.end() || dy == 0) return;
+  Image& img = it->second.Pixels;
+  if (img.Height <= 0) return;
+  size_t rowBytes = static_cast<size_t>(img.Width) * 4;
+  int shift = Wrap(dy, img.Height);
+  if (shift == 0) return;
+  // A positive step moves rows up, as the border pieces scroll upwards.
+  std::rotate(img.Rgba.begin(), img.Rgba.begin() + static_cast<ptrdiff_t>(rowBytes * shift),
+              img.Rgba.end());
+  ++it->second.Version;
+  OnTextureChanged(tex);
+}
+
+// ---- sprites --------------------------------------------------------------
+
+const SpriteData* EngineCore::Sprite(Handle sprite) const {
+  auto it = sprites_.find(sprite);
+  return it == sprites_.end() ? nullptr : &it->second;
+}
+
+Handle EngineCore::CreateSprite(Handle tex, int frameW, int frameH) {
+  const TextureData* t = Texture(tex);
+  if (!t) return 0;
+  SpriteData s;
+  s.Texture = tex;
+  int tw = t->Pixels.Width, th = t->Pixels.Height;
+  s.FrameW = (frameW > 0 && frameW <= tw) ? frameW : tw;
+  s.FrameH = (frameH > 0 && frameH <= th) ? frameH : th;
+  s.Columns = std::max(1, tw / s.FrameW);
+  s.Frames = std::max(1, s.Columns * std::max(1, th / s.FrameH));
+  Handle h = NewHandle();
+  sprites_.emplace(h, std::move(s));
+  spriteList_.push_back(h);
+  return h;
+}
+
+Handle EngineCore::LoadSprite(const std::string& path, int frameW, int frameH) {
+  Handle tex = LoadTexture(path);
+  if (!tex) return 0;
+  Handle s = CreateSprite(tex, frameW, frameH);
+  sprites_[s].OwnsTexture = true;
+  return s;
+}
+
+void EngineCore::FreeSprite(Handle sprite) {
+  auto it = sprites_.find(sprite);
+  if (it == sprites_.end()) return;
+  Handle tex = it->second.OwnsTexture ? it->second.Texture : 0;
+  sprites_.erase(it);
+  spriteList_.erase(std::remove(spriteList_.begin(), spriteList_.end(), sprite), spriteList_.end());
+  if (tex) FreeTexture(tex);
+}
+
+void EngineCore::DisplaySprite(Handle sprite, int x, int y, int alpha, int frame) {
+  auto it = sprites_.find(sprite);
+  if (it == sprites_.end()) return;
+  SpriteData& s = it->second;
+  QueuedDraw d;
+  d.X = x;
+  d.Y = y;
+  d.Alpha = std::clamp(alpha, 0, 255);
+  int f = frame != 0 ? frame : s.Frame;
+  d.Frame = std::clamp(f, 0, s.Frames - 1);
+  d.RotationRad = s.RotationRad;
+  d.ZoomX = s.ZoomX;
+  d.ZoomY = s.ZoomY;
+  d.SrcBlend = s.SrcBlend;
+  d.DestBlend = s.DestBlend;
+  s.Queue.push_back(d);
+}
+
+void EngineCore::SpriteToFront(Handle sprite, int toEnd) {
+  auto it = std::find(spriteList_.begin(), spriteList_.end(), sprite);
+  if (it == spriteList_.end()) return;
+  spriteList_.erase(it);
+  if (toEnd)
+    spriteList_.push_back(sprite);
+  else
+    spriteList_.insert(spriteList_.begin(), sprite);
+}
+
+void EngineCore::RotateSprite(Handle sprite, float degrees) {
+  auto it = sprites_.find(sprite);
+  if (it != sprites_.end()) it->second.RotationRad = degrees * kDegToRad;
+}
+
+void EngineCore::TurnSprite(Handle sprite, float degrees) {
+  auto it = sprites_.find(sprite);
+  if (it != sprites_.end()) it->second.RotationRad += degrees * kDegToRad;
+}
+
+void EngineCore::ZoomSprite(Handle sprite, float percentX, float percentY) {
+  auto it = sprites_.find(sprite);
+  if (it == sprites_.end()) return;
+  it->second.ZoomX = percentX / 100.0f;
+  it->second.ZoomY = percentY / 100.0f;
+}
+
+void EngineCore::SpriteBlending(Handle sprite, int src, int dest) {
+  auto it = sprites_.find(sprite);
+  if (it == sprites_.end()) return;
+  if (src >= 1 && src <= 13) it->second.SrcBlend = src;
+  if (dest >= 1 && dest <= 13) it->second.DestBlend = dest;
+}
+
+int EngineCore::SpriteWidth(Handle sprite) const {
+  const SpriteData* s = Sprite(sprite);
+  return s ? s->FrameW : 0;
+}
+
+int EngineCore::SpriteHeight(Handle sprite) const {
+  const SpriteData* s = Sprite(sprite);
+  return s ? s->FrameH : 0;
+}
+
+int EngineCore::SpriteFrame(Handle sprite) const {
+  const SpriteData* s = Sprite(sprite);
+  return s ? s->Frame : 0;
+}
+
+void EngineCore::SetSpriteFrame(Handle sprite, int frame) {
+  auto it = sprites_.find(sprite);
+  if (it == sprites_.end()) return;
+  it->second.Frame = std::clamp(frame, 0, it->second.Frames - 1);
+}
+
+int EngineCore::SpriteFrameCount(Handle sprite) const {
+  const SpriteData* s = Sprite(sprite);
+  return s ? s->Frames : 0;
+}
+
+float EngineCore::SpriteRotation(Handle sprite) const {
+  const SpriteData* s = Sprite(sprite);
+  return s ? s->RotationRad / kDegToRad : 0.0f;
+}
+
+Handle EngineCore::SpriteTexture(Handle sprite) const {
+  const SpriteData* s = Sprite(sprite);
+  return s ? s->Texture : 0;
+}
+
+void EngineCore::FrameRect(const SpriteData& s, int frame, int* x, int* y, int* w, int* h) const {
+  int f = std::clamp(frame, 0, s.Frames - 1);
+  *x = (f % s.Columns) * s.FrameW;
+  *y = (f / s.Columns) * s.FrameH;
+  *w = s.FrameW;
+  *h = s.FrameH;
+}
+
+void EngineCore::DrainQueue(
+    const std::function<void(Handle, const SpriteData&, const QueuedDraw&)>& fn) {
+  for (Handle h : spriteList_) {
+    auto it = sprites_.find(h);
+    if (it == sprites_.end()) continue;
+    for (const QueuedDraw& d : it->second.Queue) fn(h, it->second, d);
+    it->second.Queue.clear();
+  }
+}
+
+bool EngineCore::HasQueuedDraws() const {
+  for (const auto& [h, s] : sprites_)
+    if (!s.Queue.empty()) return true;
+  return false;
+}
+
+// ---- backdrop -------------------------------------------------------------
+
+Handle EngineCore::CreateBackdrop(Handle tex) {
+  if (!Texture(tex)) return 0;
+  Handle h = NewHandle();
+  backdrops_[h].Texture = tex;
+  return h;
+}
+
+void EngineCore::FreeBackdrop(Handle backdrop) { backdrops_.erase(backdrop); }
+
+const BackdropData* EngineCore::Backdrop(Handle backdrop) const {
+  auto it = backdrops_.find(backdrop);
+  return it == backdrops_.end() ? nullptr : &it->second;
+}
+
+void EngineCore::ScrollBackdrop(Handle backdrop, float dy, float dx) {
+  auto it = backdrops_.find(backdrop);
+  if (it == backdrops_.end()) return;
+  BackdropData& b = it->second;
+  float tx = dx + b.CarryX, ty = dy + b.CarryY;
+  int wx = static_cast<int>(std::trunc(tx)), wy = static_cast<int>(std::trunc(ty));
+  b.CarryX = tx - static_cast<float>(wx);
+  b.CarryY = ty - static_cast<float>(wy);
+  int tw = TextureWidth(b.Texture), th = TextureHeight(b.Texture);
+  // A positive dx moves the content to the left: the sample offset grows.
+  b.OffsetX = Wrap(b.OffsetX + wx, std::max(1, tw));
+  b.OffsetY = Wrap(b.OffsetY + wy, std::max(1, th));
+}
+
+// ---- texts ----------------------------------------------------------------
+
+void EngineCore::DrawText(int x, int y, const std::string& text) {
+  texts_.push_back({x, y, text, textColor_});
+}
+
+void EngineCore::DrawTextColored(int x, int y, const std::string& text, uint32_t argb) {
+  texts_.push_back({x, y, text, argb});
+}
+
+std::vector<QueuedText> EngineCore::TakeTexts() {
+  std::vector<QueuedText> out;
+  out.swap(texts_);
+  return out;
+}
+
+// ---- 3D and effects fallbacks ---------------------------------------------
+
+Handle EngineCore::LoadEntity(const std::string&, bool) {
+  SetError(20);
+  return 0;
+}
+
+Handle EngineCore::CreatePrimitive(Primitive) {
+  SetError(20);
+  return 0;
+}
+
+void EngineCore::EntitySize(Handle, float* w, float* h, float* d) const {
+  if (w) *w = 0;
+  if (h) *h = 0;
+  if (d) *d = 0;
+}
+
+const float* EngineCore::QueryMatrix(MatrixKind, Handle) { return matrix_.data(); }
+
+Handle EngineCore::CreateEffect(const std::string&) {
+  SetError(17, "effects are not available in this engine");
+  return 0;
+}
+
+Handle EngineCore::CreateTextureShader(const std::string&, int, int) {
+  SetError(16, "texture shaders are not available in this engine");
+  return 0;
+}
+
+// ---- frame timing -----------------------------------------------------------
+
+void EngineCore::FlipBuffers() {
+  uint64_t now = clock100ns_();
+  lastFrameSeconds_ = static_cast<float>(static_cast<double>(now - lastFlip_) * 1e-7);
+  lastFlip_ = now;
+}
+
+int EngineCore::MeasureFps() {
+  fpsSum_ += lastFrameSeconds_;
+  ++fpsCount_;
+  if (fpsSum_ > 0.5f) {
+    fpsResult_ = fpsCount_ * 2;
+    fpsSum_ = 0;
+    fpsCount_ = 0;
+  }
+  return fpsResult_;
+}
+
+// ---- input -------------------------------------------------------------------
+
+void EngineCore::SetKeyState(int dik, bool down) {
+  if (dik >= 0 && dik < 256) keys_[dik] = down;
+}
+
+void EngineCore::SetMouseButton(int button, bool down) {
+  if (button == 0 || button == 1) mouse_[button] = down;
+}
+
+bool EngineCore::KeyDown(int dik) const {
+  if (dik == -1) return std::any_of(keys_.begin(), keys_.end(), [](bool k) { return k; });
+  return dik >= 0 && dik < 256 && keys_[dik];
+}
+
+bool EngineCore::KeyHit(int dik) {
+  if (dik < 0 || dik >= 256) return false;
+  bool hit = keys_[dik] && !keyLatch_[dik];
+  keyLatch_[dik] = keys_[dik];
+  return hit;
+}
+
+bool EngineCore::MouseDown(int button) const {
+  return (button == 0 || button == 1) && mouse_[button];
+}
+
+}  // namespace quellor

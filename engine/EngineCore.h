@@ -1,0 +1,183 @@
+#pragma once
+// Everything of the engine that needs no GPU: object tables, the sprite list and its
+// draw queues, per-entry sprite state, texture pixels, backdrop scrolling, texts,
+// timing, input and the last error. The GL and recording engines derive from it, so
+// both walk the very same draw sequence.
+#include <array>
+#include <functional>
+#include <unordered_map>
+
+#include "engine/Engine.h"
+
+namespace quellor {
+
+struct QueuedDraw {
+  int X = 0, Y = 0, Alpha = 255, Frame = 0;
+  float RotationRad = 0, ZoomX = 1, ZoomY = 1;
+  int SrcBlend = 5, DestBlend = 6;
+};
+
+struct TextureData {
+  Image Pixels;
+  uint64_t Version = 1;  // bumped on every pixel change so GPU copies can refresh
+};
+
+struct SpriteData {
+  Handle Texture = 0;
+  bool OwnsTexture = false;  // sprites loaded straight from a file own their texture
+  int FrameW = 0, FrameH = 0, Frames = 1, Columns = 1;
+  float RotationRad = 0, ZoomX = 1, ZoomY = 1;
+  int SrcBlend = 5, DestBlend = 6;
+  int Frame = 0;
+  std::vector<QueuedDraw> Queue;
+};
+
+struct BackdropData {
+  Handle Texture = 0;
+  float CarryX = 0, CarryY = 0;
+  int OffsetX = 0, OffsetY = 0;  // whole-pixel content offset, wrapped to the texture size
+};
+
+struct QueuedText {
+  int X = 0, Y = 0;
+  std::string Text;
+  uint32_t Argb = 0xFFFFFFFFu;
+};
+
+class EngineCore : public Engine {
+ public:
+  EngineCore();
+
+  bool Open(int screenW, int screenH) override;
+  int ScreenWidth() const override { return screenW_; }
+  int ScreenHeight() const override { return screenH_; }
+  void SetClearColor(uint32_t argb) override { clearColor_ = argb; }
+
+  Handle LoadTexture(const std::string& path) override;
+  Handle TextureFromMemory(const uint8_t* data, size_t size) override;
+  Handle TextureFromImage(const Image& img) override;
+  int TextureWidth(Handle tex) const override;
+  int TextureHeight(Handle tex) const override;
+  bool ResizeTexture(Handle tex, int w, int h) override;
+  Handle CopyTextureRect(Handle tex, int x, int y, int w, int h) override;
+  void FreeTexture(Handle tex) override;
+  void ScrollTextureRows(Handle tex, int dx, int dy) override;
+
+  Handle CreateSprite(Handle tex, int frameW = 0, int frameH = 0) override;
+  Handle LoadSprite(const std::string& path, int frameW = 0, int frameH = 0) override;
+  void FreeSprite(Handle sprite) override;
+  void DisplaySprite(Handle sprite, int x, int y, int alpha, int frame = 0) override;
+  void SpriteToFront(Handle sprite, int toEnd) override;
+  void RotateSprite(Handle sprite, float degrees) override;
+  void TurnSprite(Handle sprite, float degrees) override;
+  void ZoomSprite(Handle sprite, float percentX, float percentY) override;
+  void SpriteBlending(Handle sprite, int src, int dest) override;
+  int SpriteWidth(Handle sprite) const override;
+  int SpriteHeight(Handle sprite) const override;
+  int SpriteFrame(Handle sprite) const override;
+  void SetSpriteFrame(Handle sprite, int frame) override;
+  int SpriteFrameCount(Handle sprite) const override;
+  float SpriteRotation(Handle sprite) const override;
+  Handle SpriteTexture(Handle sprite) const override;
+
+  Handle CreateBackdrop(Handle tex) override;
+  void FreeBackdrop(Handle backdrop) override;
+  void ScrollBackdrop(Handle backdrop, float dy, float dx) override;
+
+  void SetTextColor(uint32_t argb) override { textColor_ = argb; }
+  void DrawText(int x, int y, const std::string& text) override;
+  void DrawTextColored(int x, int y, const std::string& text, uint32_t argb) override;
+
+  // 3D and effects: unsupported here (the GL engine overrides them).
+  Handle LoadEntity(const std::string& path, bool animated = false) override;
+  Handle CreatePrimitive(Primitive kind) override;
+  void FreeEntity(Handle) override {}
+  void TurnEntity(Handle, float, float, float) override {}
+  void PositionEntity(Handle, float, float, float) override {}
+  void ScaleEntity(Handle, float, float, float) override {}
+  void EntitySize(Handle, float* w, float* h, float* d) const override;
+  void EntityTexture(Handle, Handle) override {}
+  void EntityEffect(Handle, Handle) override {}
+  void EntityMaterial(Handle, const float*, const float*, const float*, float) override {}
+  void EntityShadow(Handle, bool) override {}
+  int EntityAnimationSets(Handle) const override { return 0; }
+  void PositionLight(float, float, float) override {}
+  void PositionCamera(float, float, float) override {}
+  void SetFog(float, float) override {}
+  const float* QueryMatrix(MatrixKind kind, Handle entity = 0) override;
+  Handle CreateEffect(const std::string& source) override;
+  void FreeEffect(Handle) override {}
+  void EffectTechnique(Handle, const std::string&) override {}
+  void EffectFloat(Handle, const std::string&, float) override {}
+  void EffectVector(Handle, const std::string&, const float*) override {}
+  void EffectMatrix(Handle, const std::string&, const float*) override {}
+  void EffectColor(Handle, const std::string&, const float*) override {}
+  void EffectTexture(Handle, const std::string&, Handle) override {}
+  Handle CreateTextureShader(const std::string& source, int w, int h) override;
+
+  void FlipBuffers() override;
+  int MeasureFps() override;
+  uint64_t TimerTicks() const override { return clock100ns_() / 100; }
+
+  void SetKeyState(int dik, bool down) override;
+  void SetMouseButton(int button, bool down) override;
+  bool KeyDown(int dik) const override;
+  bool KeyHit(int dik) override;
+  bool MouseDown(int button) const override;
+  bool MouseUp(int button) const override { return !MouseDown(button); }
+
+  int LastError() const override { return lastError_; }
+  std::string ErrorText() const override;
+
+  // --- for implementations and tests ---
+  // Clock in 100 ns units; tests replace it to drive frame timing.
+  void SetClock(std::function<uint64_t()> clock100ns) { clock100ns_ = std::move(clock100ns); }
+  float LastFrameSeconds() const { return lastFrameSeconds_; }
+  void SetError(int n, const std::string& extra = {});
+  const TextureData* Texture(Handle tex) const;
+  const SpriteData* Sprite(Handle sprite) const;
+  const BackdropData* Backdrop(Handle backdrop) const;
+  const std::vector<Handle>& SpriteList() const { return spriteList_; }
+  uint32_t ClearColor() const { return clearColor_; }
+  // Walks every queued draw: sprites in list order, each sprite's entries in queue
+  // order; the queues are emptied afterwards.
+  void DrainQueue(const std::function<void(Handle, const SpriteData&, const QueuedDraw&)>& fn);
+  bool HasQueuedDraws() const;
+  std::vector<QueuedText> TakeTexts();
+  // Source rectangle (in texels) of a frame of a sprite.
+  void FrameRect(const SpriteData& s, int frame, int* x, int* y, int* w, int* h) const;
+
+ protected:
+  virtual void OnTextureChanged(Handle) {}
+  virtual void OnTextureFreed(Handle) {}
+  Handle NewHandle() { return nextHandle_++; }
+  Handle AddTexture(Image img);
+  // Wraps a whole-pixel offset into [0, size).
+  static int Wrap(int v, int size);
+
+  int screenW_ = 0, screenH_ = 0;
+  uint32_t clearColor_ = 0xFF000000u;
+  uint32_t textColor_ = 0xFFFFFFFFu;
+  std::unordered_map<Handle, TextureData> textures_;
+  std::unordered_map<Handle, SpriteData> sprites_;
+  std::unordered_map<Handle, BackdropData> backdrops_;
+  std::vector<Handle> spriteList_;
+  std::vector<QueuedText> texts_;
+  std::array<float, 16> matrix_{};
+
+ private:
+  Handle nextHandle_ = 1;
+  std::function<uint64_t()> clock100ns_;
+  uint64_t lastFlip_ = 0;
+  float lastFrameSeconds_ = 0;
+  float fpsSum_ = 0;
+  int fpsCount_ = 0;
+  int fpsResult_ = 0;
+  std::array<bool, 256> keys_{};
+  std::array<bool, 256> keyLatch_{};
+  std::array<bool, 2> mouse_{};
+  int lastError_ = 0;
+  std::string errorExtra_;
+};
+
+}  // namespace quellor

@@ -1,0 +1,26 @@
+#pragma once
+// Image decoders for user files: PNG, JPEG, BMP, DDS. Every decoder is bounds-checked
+// against the input length and refuses absurd dimensions; false means "not loadable".
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/Engine.h"
+
+namespace quellor {
+
+constexpr int kMaxImageSide = 16384;
+
+bool DecodeImage(const uint8_t* data, size_t size, Image& out);
+bool DecodeImageFile(const std::string& path, Image& out);
+
+bool DecodePng(const uint8_t* data, size_t size, Image& out);
+
+// PNG writing for screenshots, tests and the resource packs.
+std::vector<uint8_t> EncodePng(const Image& img);
+bool WritePngFile(const std::string& path, const Image& img);
+
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out, size_t maxBytes = 1u << 30);
+
+}  // namespace quellor
