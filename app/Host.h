@@ -1,0 +1,45 @@
+#pragma once
+// What the shell needs from the window system. The wxWidgets host (app/wx) implements
+// it for the editor; the headless host runs the same shell without a display; tests
+// use a fake that queues events and returns chosen paths.
+#include <cstdint>
+#include <string>
+
+namespace quellor {
+
+enum class WindowId { Main = 1, TextEditor, Options, About, Resolution };
+
+struct HostEvent {
+  enum class Kind { None, Menu, Gadget, Close, RightClick } Type = Kind::None;
+  WindowId Window = WindowId::Main;
+  int Id = 0;  // menu item or gadget number
+};
+
+class Host {
+ public:
+  virtual ~Host() = default;
+  // Takes one of the program's own events without waiting; false when there is none.
+  virtual bool NextEvent(HostEvent& ev) = 0;
+  // Drains the toolkit's own plumbing (paint, motion, key state) without taking a program event.
+  virtual void Pump() = 0;
+  virtual void SetTitle(const std::string& title) = 0;
+  virtual std::string Title() const = 0;
+  // Mouse position in preview pixels.
+  virtual void PreviewMouse(int& x, int& y) const = 0;
+  virtual bool MainWindowFocused() const = 0;
+  virtual bool WindowOpen(WindowId w) const = 0;
+  virtual void CloseWindow(WindowId w) = 0;
+  // File dialogs: return "" when cancelled. `filter` uses "text|pattern|text|pattern".
+  virtual std::string OpenFileDialog(const std::string& title, const std::string& folder,
+                                     const std::string& filter, int* filterIndex) = 0;
+  virtual std::string SaveFileDialog(const std::string& title, const std::string& folder,
+                                     const std::string& filter) = 0;
+  // Yes/no question; true for yes.
+  virtual bool AskYesNo(const std::string& title, const std::string& text) = 0;
+  virtual void MessageBox(const std::string& title, const std::string& text) = 0;
+  virtual void SetMenuCheck(int item, bool on) = 0;
+  virtual void EnableMenu(int item, bool on) = 0;
+  virtual void ShowTextEditorContextMenu() {}
+};
+
+}  // namespace quellor

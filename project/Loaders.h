@@ -1,0 +1,40 @@
+#pragma once
+// One loader per asset kind: size gate, release of the slot's previous object, engine
+// object creation, starting placement, display-order name, options refresh, log line.
+#include <string>
+
+#include "engine/Engine.h"
+#include "project/IntroModel.h"
+
+namespace quellor {
+
+void LoadLogo(IntroModel& m, Engine& e, const std::string& path);
+void LoadSign(IntroModel& m, Engine& e, const std::string& path);
+void LoadGfx(IntroModel& m, Engine& e, const std::string& path, int slot);  // 1..5
+void LoadOverlay(IntroModel& m, Engine& e, const std::string& path);
+void LoadBackground(IntroModel& m, Engine& e, const std::string& path);
+void LoadBorder(IntroModel& m, Engine& e, const std::string& path);
+void LoadTrainerBar(IntroModel& m, Engine& e, const std::string& path);
+void LoadAnimation(IntroModel& m, Engine& e, const std::string& path, int kind);  // 0 start-up, 1 bob
+void LoadFont(IntroModel& m, Engine& e, const std::string& path, int font);      // 1 or 2
+void LoadTexture(IntroModel& m, Engine& e, const std::string& path, int slot);   // 0..3
+void LoadRasterTexture(IntroModel& m, Engine& e, const std::string& path, int bar, int stretch);
+// 3D, shaders and music arrive with their own modules; declared here to keep the family together.
+void LoadObject3d(IntroModel& m, Engine& e, const std::string& path);
+void LoadAnimObject3d(IntroModel& m, Engine& e, const std::string& path);
+void LoadPostFxShader(IntroModel& m, Engine& e, const std::string& path);
+void LoadTextureShader(IntroModel& m, Engine& e, const std::string& path);
+void LoadVertexShader(IntroModel& m, Engine& e, const std::string& path);
+
+// Releases font n (1 or 2): image, character sprites, file name and grid record.
+void ReleaseFont(IntroModel& m, Engine& e, int font);
+
+// Loads an asset by a short kind name as used on the command line and in tests:
+// logo, sign, gfx1..gfx5, overlay, background, border, trainerbar, anim, bobanim,
+// font1, font2, tex0..tex3, raster1..raster3. Returns false for an unknown kind.
+bool LoadAssetByKind(IntroModel& m, Engine& e, const std::string& kind, const std::string& path);
+
+// Refreshes the options window from the model; a no-op while it is not open.
+void RefreshOptionsWindow(IntroModel& m);
+
+}  // namespace quellor

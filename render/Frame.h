@@ -1,0 +1,28 @@
+#pragma once
+#include "engine/Engine.h"
+#include "project/IntroModel.h"
+
+namespace quellor {
+class PlacementHook;  // the active placement mode's overlay, run at its fixed point
+
+// Draws one preview frame in its fixed order (timing, updates, 3D pass, post effect,
+// placement overlay, 2D pass with the idle rule, status log, raster pass, texts, flip).
+// `overlay` may be null.
+void DrawFrame(IntroModel& m, Engine& e, PlacementHook* overlay);
+
+// Step 1 of a frame: FrameNow, FramesPerSecond, SpeedFactor.
+void UpdateFrameTiming(IntroModel& m, Engine& e);
+
+// Draws the status log at the top left and removes expired lines after drawing them.
+void DrawStatusLog(IntroModel& m, Engine& e);
+
+// Idle scene set-up and filling.
+void SetupIdleScene(IntroModel& m);
+void FillIdleScene(IntroModel& m);
+
+class PlacementHook {
+ public:
+  virtual ~PlacementHook() = default;
+  virtual void Run(IntroModel& m, Engine& e) = 0;
+};
+}
