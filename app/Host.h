@@ -4,6 +4,7 @@
 // use a fake that queues events and returns chosen paths.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace quellor {
 
@@ -40,6 +41,11 @@ class Host {
   virtual void SetMenuCheck(int item, bool on) = 0;
   virtual void EnableMenu(int item, bool on) = 0;
   virtual void ShowTextEditorContextMenu() {}
+  // Starts the program again with these arguments (the resolution restart); the caller
+  // then ends the running one.
+  virtual void RestartProgram(const std::vector<std::string>& args) = 0;
+  // Installs the menu bar (the wx host turns the data into real menus).
+  virtual void SetMenuBar(const struct MenuBarData& bar) = 0;
 };
 
 }  // namespace quellor

@@ -1,0 +1,20 @@
+#pragma once
+#include "app/Host.h"
+#include "engine/Engine.h"
+#include "project/IntroModel.h"
+
+namespace quellor {
+class PlacementHook;
+
+// What a command needs: the model, the engine and the window system.
+struct AppContext {
+  IntroModel& Model;
+  Engine& Eng;
+  Host& Win;
+  bool QuitRequested = false;
+  int MusicFilterIndex = 0;  // remembered file-type choice of the music requester
+};
+
+// Normal window title: "Quellor v" + version + " - " + project name + ".ini".
+std::string NormalTitle(const IntroModel& m);
+}

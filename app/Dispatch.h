@@ -1,0 +1,14 @@
+#pragma once
+#include "app/AppContext.h"
+
+namespace quellor {
+class PlacementHook;
+// A chosen menu item (after the loop's menu prelude has run).
+void DispatchMenu(AppContext& ctx, int item);
+// An options-window gadget event, by gadget number.
+void DispatchGadget(AppContext& ctx, int gadget);
+// A close request for a window: the main window quits, the others close themselves.
+void HandleCloseRequest(AppContext& ctx, WindowId w);
+// The placement mode selected by EditMode, or null when none is active.
+PlacementHook* ActivePlacement(AppContext& ctx);
+}
