@@ -66,16 +66,6 @@ void ThreeDItems(IntroModel& m, Engine& e) {
   if (m.Anim_BOB.Sprite && m.Anim_BOB.Layer > 0) DisplayBobAnim(m, e);
 }
 
-template <typename Keep>
-void DisplayRecords(IntroModel& m, Engine& e, Keep keep) {
-  for (const DrawRecord& r : m.Draws) {
-    if (r.Sprite == 0 || !keep(r.Layer)) continue;
-    e.RotateSprite(r.Sprite, r.Rotation);
-    e.ZoomSprite(r.Sprite, static_cast<float>(r.Width), static_cast<float>(r.Height));
-    e.DisplaySprite(r.Sprite, r.X, r.Y, r.Alpha, r.Frame);
-  }
-}
-
 bool AnyAssetLoaded(const IntroModel& m) {
   // Border, overlay, trainer bar and music do not end the idle screen.
   if (m.Obj3d.Entity || m.Background.Texture || m.Background.Sprite || m.Font1.Image ||
@@ -121,7 +111,7 @@ void TwoDPass(IntroModel& m, Engine& e) {
   if (m.Logo.Sprite && m.Logo.Layer < 2)
     e.DisplaySprite(m.Logo.Sprite, m.Logo.PosX, m.Logo.PosY, m.Logo.Trans);
   IdleSwitch(m, e);
-  DisplayRecords(m, e, [](int32_t layer) { return layer < 2; });
+  DisplayDrawRecords(m, e, false);
   if (m.PostFX.Effect) {
     // The 2D pass lands on top of the processed picture and is not processed itself.
     e.RenderOverlayToTarget(m.ScreenTexture);
@@ -130,6 +120,15 @@ void TwoDPass(IntroModel& m, Engine& e) {
 }
 
 }  // namespace
+
+void DisplayDrawRecords(IntroModel& m, Engine& e, bool threeDPass) {
+  for (const DrawRecord& r : m.Draws) {
+    if (r.Sprite == 0 || (threeDPass ? r.Layer <= 0 : r.Layer >= 2)) continue;
+    e.RotateSprite(r.Sprite, r.Rotation);
+    e.ZoomSprite(r.Sprite, static_cast<float>(r.Width), static_cast<float>(r.Height));
+    e.DisplaySprite(r.Sprite, r.X, r.Y, r.Alpha, r.Frame);
+  }
+}
 
 void DrawFrame(IntroModel& m, Engine& e, PlacementHook* overlay) {
   // 1-2
@@ -161,7 +160,7 @@ void DrawFrame(IntroModel& m, Engine& e, PlacementHook* overlay) {
   // 8 the 3D pass
   if (m.TrainerBar.Sprite && m.TrainerBar.TB_Layer > 0)
     e.DisplaySprite(m.TrainerBar.Sprite, m.TrainerState.BarX, m.TrainerState.BarY, 255);
-  DisplayRecords(m, e, [](int32_t layer) { return layer > 0; });
+  DisplayDrawRecords(m, e, true);
   SetObjectShaderParameters(m, e);
   if (m.Idle.On) MoveIdleScene(m);
   e.RenderWorld();
