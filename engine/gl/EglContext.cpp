@@ -2,7 +2,9 @@
 #include <epoxy/gl.h>
 
 #include <cstring>
+#include <mutex>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "engine/EngineErrors.h"
@@ -20,14 +22,33 @@ bool HasExtension(const char* list, const char* name) {
   return false;
 }
 
+// EGL hands out one display object per platform and process, and eglTerminate ends
+// it for every context on it; so the display is terminated only by its last user.
+std::mutex displayUsersMutex;
+std::unordered_map<EGLDisplay, int> displayUsers;
+
+void RetainDisplay(EGLDisplay d) {
+  std::lock_guard<std::mutex> lock(displayUsersMutex);
+  ++displayUsers[d];
+}
+
+void ReleaseDisplay(EGLDisplay d) {
+  std::lock_guard<std::mutex> lock(displayUsersMutex);
+  auto it = displayUsers.find(d);
+  if (it == displayUsers.end() || --it->second > 0) return;
+  displayUsers.erase(it);
+  eglTerminate(d);
+}
+
 class HeadlessEgl : public EglContext {
  public:
   ~HeadlessEgl() override {
     if (display_ == EGL_NO_DISPLAY) return;
-    eglMakeCurrent(display_, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+    if (eglGetCurrentContext() == context_)
+      eglMakeCurrent(display_, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
     if (context_ != EGL_NO_CONTEXT) eglDestroyContext(display_, context_);
     if (surface_ != EGL_NO_SURFACE) eglDestroySurface(display_, surface_);
-    eglTerminate(display_);
+    ReleaseDisplay(display_);
   }
 
   bool MakeCurrent() override {
@@ -77,6 +98,7 @@ class HeadlessEgl : public EglContext {
     if (d == EGL_NO_DISPLAY) return false;
     EGLint major = 0, minor = 0;
     if (!eglInitialize(d, &major, &minor)) return false;
+    RetainDisplay(d);
     display_ = d;
     return true;
   }

@@ -79,12 +79,14 @@ int QuadBatch::Draw() {
 
   int calls = 0;
   GLuint boundTex = 0, boundSampler = 0;
-  GlBlendPair blend{0, 0};
+  GlBlendPair blend;
+  bool blendSet = false;  // GL_ZERO is 0, so no pair value can stand for "unset"
   for (const QuadRun& r : runs_) {
     if (r.Texture != boundTex || calls == 0) glBindTexture(GL_TEXTURE_2D, boundTex = r.Texture);
     if (r.Sampler != boundSampler || calls == 0) glBindSampler(0, boundSampler = r.Sampler);
-    if (r.Blend.Src != blend.Src || r.Blend.Dest != blend.Dest) {
+    if (!blendSet || r.Blend.Src != blend.Src || r.Blend.Dest != blend.Dest) {
       blend = r.Blend;
+      blendSet = true;
       // The back buffer's alpha stays as cleared (opaque), like an X8R8G8B8 surface,
       // so destination-alpha factors read 1 as they do there.
       glBlendFuncSeparate(blend.Src, blend.Dest, GL_ZERO, GL_ONE);
