@@ -218,3 +218,27 @@ TEST_F(Loaders, TrainerBarWidthAndKinds) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Loaders, OddPathsAndHostileGridsLoadNothingAndNeverCrash) {
+  LoadLogo(m, e, "C:\\Quellor\\Data\\Logo\\logo.png");
+  EXPECT_EQ(m.Logo.Sprite, 0u);
+  LoadLogo(m, e, dir_.string());  // a folder, not a file
+  EXPECT_EQ(m.Logo.Sprite, 0u);
+  LoadBorder(m, e, dir_.string());
+  EXPECT_EQ(m.Border.Texture, 0u);
+  EXPECT_TRUE(m.Log.Lines.empty());
+  EXPECT_TRUE(m.DisplayOrder.empty());
+
+  const std::string font = Png("f.png", 64, 64);
+  m.PendingGrid = {INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX};
+  LoadFont(m, e, font, 1);
+  EXPECT_EQ(e.SpriteWidth(m.Font1.Chars[0].Sprite), 64);  // one cell, clipped to the image
+  EXPECT_EQ(m.Font1.Chars[1].Sprite, 0u);
+  m.PendingGrid = {-16, 16, 4, 4};
+  LoadFont(m, e, font, 1);
+  for (const GlyphRecord& g : m.Font1.Chars) EXPECT_EQ(g.Sprite, 0u);
+}
+
+}  // namespace
