@@ -78,26 +78,6 @@ TEST_F(Loaders, OverlayIsMeasuredAndReleased) {
   EXPECT_TRUE(m.DisplayOrder.empty());
 }
 
-TEST_F(Loaders, AnimationResetsItsPlacement) {
-  m.Anim_2d.PosX = 30;
-  m.Anim_2d.Frames = 9;
-  m.Anim_2d.Layer = 2;
-  m.Anim_2d.Intro = 1;
-  m.Anim_2d.Frame = 4;
-  LoadAnimation(m, e, Png("sheet.png", 96, 32), 0);
-  EXPECT_EQ(m.Anim_2d.FSizeX, 96);
-  EXPECT_EQ(m.Anim_2d.FSizeY, 32);
-  EXPECT_EQ(m.Anim_2d.PosX, 0);
-  EXPECT_EQ(m.Anim_2d.Frames, 1);
-  EXPECT_EQ(m.Anim_2d.Layer, 0);
-  EXPECT_EQ(m.Anim_2d.Frame, -1);
-  EXPECT_EQ(m.Anim_2d.Intro, 0);
-  m.Anim_BOB.Intro = 1;
-  LoadAnimation(m, e, Png("bob.png", 16, 16), 1);
-  EXPECT_EQ(m.Anim_BOB.Intro, 1);  // start-up fields belong to the start-up animation
-  EXPECT_EQ((std::vector<std::string>{"Anim", "Bob_Anim"}), m.DisplayOrder);
-}
-
 TEST_F(Loaders, FontGridsCutSixtyOneGlyphsAtMost) {
   // 10 x 6 grid: 60 cells, character 60 stays empty.
   m.PendingGrid = {32, 32, 10, 6};
@@ -198,14 +178,6 @@ TEST_F(Loaders, RasterTextureStretchesToTheScreenHeight) {
   LoadRasterTexture(m, e, Png("s.png", 4, 8), 3, 0);
   EXPECT_EQ(e.TextureHeight(m.Raster.Texture[3]), 8);
   EXPECT_EQ(m.Raster.Path[3], (dir_ / "s.png").string());
-}
-
-TEST_F(Loaders, TextureSlotZeroMarksTheImageTexture) {
-  m.TexShader.State = 1;
-  LoadTexture(m, e, Png("t.png", 8, 8), 0);
-  EXPECT_NE(m.Tex3d.Texture, 0u);
-  EXPECT_EQ(m.TexShader.State, 0);
-  EXPECT_EQ(m.Tex3d.Type, 1);
 }
 
 TEST_F(Loaders, TrainerBarWidthAndKinds) {
