@@ -13,6 +13,13 @@ void SetError(std::string* error, const std::string& text) {
 }
 }  // namespace
 
+void RestartTextEffects(IntroModel& m, Engine& e) {
+  for (int s = 0; s < 2; ++s)
+    if (m.Scroller[s].Active == 1) RestartScroller(m, s);
+  if (m.Pager.Active == 1) RestartPager(m, e);
+  if (m.Trainer.Active == 1) RestartTrainer(m, e);
+}
+
 std::vector<std::string> SplitTextLines(const std::string& text) {
   std::vector<std::string> lines;
   std::string cur;

@@ -23,6 +23,11 @@ bool ApplyTextOption(IntroModel& m, Engine& e, const std::string& key, const std
                      std::string* error);
 bool ApplyTextOption(IntroModel& m, Engine& e, const std::string& key, const std::string& value);
 
+// Starts the running texts again, as after a project load or a pager/trainer placement
+// mode: each active scroller from its first character, an active pager from its first
+// page with its state reset, an active trainer laid out anew.
+void RestartTextEffects(IntroModel& m, Engine& e);
+
 // Splits a text at LF, CR LF or CR line ends; a final line end adds no empty line.
 std::vector<std::string> SplitTextLines(const std::string& text);
 // Reads a whole file of at most `limit` bytes; false when missing, unreadable or larger.

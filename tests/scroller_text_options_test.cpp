@@ -93,4 +93,23 @@ TEST_F(TextOptionsTest, TrainerFileSetsUpAnActiveTrainer) {
   EXPECT_EQ(m.Trainer.Active, 0);  // too few lines for two options
 }
 
+TEST_F(TextOptionsTest, RestartTouchesOnlyActiveTexts) {
+  MakeFont(0);
+  m.Scroller[0].Active = 1;
+  m.ScrollRun[0].TextPos = 5;
+  m.ScrollRun[1].TextPos = 5;
+  m.Pager.Lines = {"AB"};
+  m.Pager.Active = 1;
+  m.Pager.State = 3;
+  m.Trainer.Lines = {"A", "B"};
+  m.Trainer.YLins = 1;
+  m.Trainer.Active = 0;
+  RestartTextEffects(m, e);
+  EXPECT_EQ(m.ScrollRun[0].TextPos, 1);
+  EXPECT_EQ(m.ScrollRun[1].TextPos, 5);
+  EXPECT_EQ(m.Pager.State, 0);
+  EXPECT_EQ(m.Pager.LetterCount, 2);
+  EXPECT_TRUE(m.TrainerState.Letters.empty());
+}
+
 }  // namespace
