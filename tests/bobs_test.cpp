@@ -206,9 +206,11 @@ TEST_F(BobsTest, PresetChangeRegeneratesActiveClones) {
   EXPECT_EQ(m.Log.Lines.size(), 1u);
   ApplyBobPreset(m, e, 2);  // same preset: nothing regenerated
   EXPECT_EQ(m.Log.Lines.size(), 1u);
-  EXPECT_EQ(std::string(kBobPresets[3].Title), "Bob Modifications [No Movement]");
-  EXPECT_EQ(std::string(kBobPresets[1].Labels[2]), "X add");
-  EXPECT_FALSE(kBobPresets[1].Enabled[1]);
+  // A preset leaves the values it has no entry for as they are.
+  m.AnimClone.Int1 = 77;
+  ApplyBobPreset(m, e, 0);
+  EXPECT_EQ(m.AnimClone.Int1, 77);
+  EXPECT_FLOAT_EQ(m.AnimClone.YAdd, 0.0f);
 }
 
 }  // namespace

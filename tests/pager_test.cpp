@@ -347,4 +347,19 @@ TEST_F(PagerTest, StayingVanishEndsOnTransparency) {
   EXPECT_EQ(m.Pager.State, kPagerGone);
 }
 
+TEST_F(PagerTest, CharactersWithoutGlyphsMakeNoLetters) {
+  Instant();
+  m.Pager.Lines = {std::string("a{~\x7f\x80\xff\x01_B", 9), "", std::string(3, '\0')};
+  RestartPager(m, e);
+  ASSERT_EQ(m.Pager.LetterCount, 2);  // 'a' and 'B'
+  EXPECT_EQ(m.PagerState.Letters[0].Sprite, Glyph(0, 'A'));
+  EXPECT_EQ(m.PagerState.Letters[1].TargetX, 100 + 8 * 32);  // keeps its place
+  m.Pager.YLins = 0;  // no lines per page: nothing to show, nothing to divide by
+  RestartPager(m, e);
+  Advance(1);
+  Frame();
+  EXPECT_EQ(m.PagerState.PageCount, 0);
+  EXPECT_TRUE(m.Draws.empty());
+}
+
 }  // namespace
