@@ -193,9 +193,11 @@ TEST(ImageDds, Dxt1FourColourAndOneBitAlphaBlocks) {
   DecodeDxtColourBlock(threeColour, false, px);
   EXPECT_EQ((Rgba{px[3][0], px[3][1], px[3][2], px[3][3]}), (Rgba{170, 0, 85, 255}));
   // 5- and 6-bit fields widen by repeating their top bits.
-  const uint8_t grey[8] = {0x10, 0x84, 0x10, 0x84, 0, 0, 0, 0};
+  // Equal end points count as c0 <= c1, so index 3 is transparent there too.
+  const uint8_t grey[8] = {0x10, 0x84, 0x10, 0x84, 0xC0, 0, 0, 0};
   DecodeDxtColourBlock(grey, true, px);
   EXPECT_EQ((Rgba{px[0][0], px[0][1], px[0][2], px[0][3]}), (Rgba{132, 130, 132, 255}));
+  EXPECT_EQ(px[3][3], 0);
 
   // Through the file reader: a 5x3 image needs two blocks and is clipped to 5x3.
   DdsSpec s;
