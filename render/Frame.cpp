@@ -3,7 +3,6 @@
 namespace quellor {
 // Placeholder until frame composition lands: clears, draws queued sprites and flips.
 void UpdateFrameTiming(IntroModel& m, Engine&) { m.Clock.FrameNow = m.Clock.NowMs(); }
-void DrawStatusLog(IntroModel&, Engine&) {}
 void SetupIdleScene(IntroModel&) {}
 void FillIdleScene(IntroModel&) {}
 void DrawFrame(IntroModel& m, Engine& e, PlacementHook* overlay) {
