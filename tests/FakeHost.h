@@ -44,16 +44,25 @@ class FakeHost : public Host {
   std::vector<std::vector<std::string>> Restarts;
   MenuBarData MenuBar;
   int MenuBarsSet = 0, Pumps = 0, ContextMenus = 0, EventsTaken = 0;
+  // Names of the calls that change something, in order ("Pump", "SetTitle", ...).
+  std::vector<std::string> Calls;
 
   bool NextEvent(HostEvent& ev) override {
     if (Events.empty()) return false;
     ev = Events.front();
     Events.pop_front();
     ++EventsTaken;
+    Calls.push_back("NextEvent");
     return true;
   }
-  void Pump() override { ++Pumps; }
-  void SetTitle(const std::string& t) override { Titles.push_back(t); }
+  void Pump() override {
+    ++Pumps;
+    Calls.push_back("Pump");
+  }
+  void SetTitle(const std::string& t) override {
+    Titles.push_back(t);
+    Calls.push_back("SetTitle");
+  }
   std::string Title() const override { return Titles.empty() ? std::string() : Titles.back(); }
   void PreviewMouse(int& x, int& y) const override { x = MouseX, y = MouseY; }
   bool MainWindowFocused() const override { return Focused; }
@@ -61,6 +70,7 @@ class FakeHost : public Host {
   void CloseWindow(WindowId w) override {
     Open.erase(w);
     Closed.push_back(w);
+    Calls.push_back("CloseWindow");
   }
   std::string OpenFileDialog(const std::string& title, const std::string& folder,
                              const std::string& filter, int* filterIndex) override {
@@ -90,6 +100,7 @@ class FakeHost : public Host {
   void SetMenuBar(const MenuBarData& bar) override {
     MenuBar = bar;
     ++MenuBarsSet;
+    Calls.push_back("SetMenuBar");
   }
 
  private:
