@@ -1,0 +1,366 @@
+// Cost-based JCALG1 encoder: each block of input is parsed with a shortest-path search
+// over bit costs (literal, one-byte phrase, short match, last-distance match and
+// explicit match), then written out with literal-size and index-base codes placed
+// where they pay off.
+#include <algorithm>
+#include <bit>
+#include <limits>
+
+#include "export/jcalg1/Jcalg1.h"
+#include "export/jcalg1/Jcalg1Bits.h"
+#include "export/jcalg1/Jcalg1MatchFinder.h"
+
+namespace quellor {
+
+namespace {
+
+using jcalg1::BitWriter;
+using jcalg1::GammaCost;
+using jcalg1::LengthBias;
+using jcalg1::Match;
+using jcalg1::MatchFinder;
+
+enum class OpKind : uint8_t { Literal, Zero, Phrase, Short, Rep, Normal };
+
+struct Op {
+  OpKind Kind;
+  uint32_t Length;
+  uint32_t Distance;
+};
+
+constexpr size_t kBlockSize = 1 << 16;
+constexpr size_t kSegmentSize = 1024;  // literal-size decisions are made per segment
+constexpr uint32_t kNiceLength = 160;
+constexpr uint32_t kMaxLength = 1u << 24;
+constexpr int kMinIndexBase = 5;
+constexpr int kMaxIndexBase = 15;  // the base code carries four bits
+constexpr uint32_t kBaseChangeCost = 16;
+constexpr uint32_t kInfinity = std::numeric_limits<uint32_t>::max();
+
+// Literal coding of one segment: 8 bits, or 7 bits above Min when the segment's byte
+// range fits.
+struct LiteralMode {
+  bool Seven = false;
+  uint8_t Min = 0;
+  bool Fits(uint8_t v) const { return !Seven || uint8_t(v - Min) <= 127; }
+  bool operator==(const LiteralMode&) const = default;
+};
+
+uint32_t NormalCost(uint32_t distance, uint32_t length, int base) {
+  uint32_t high = distance >> base;
+  return 2 + GammaCost(high + 3) + uint32_t(base) + GammaCost(length - LengthBias(distance));
+}
+
+uint32_t MinNormalLength(uint32_t distance) { return std::max<uint32_t>(2, LengthBias(distance) + 2); }
+
+struct Node {
+  uint32_t Cost;
+  uint32_t Rep;       // last distance on the best path to here
+  uint32_t Distance;  // of the step that arrives here
+  uint32_t Length;
+  OpKind Kind;
+};
+
+class Encoder {
+ public:
+  Encoder(const uint8_t* data, size_t size, const Jcalg1Options& opt)
+      : data_(data),
+        size_(size),
+        finder_(data, size, std::max<uint32_t>(opt.WindowSize, 1), std::max(opt.MaxChain, 1),
+                kNiceLength) {}
+
+  std::vector<Op> Parse(std::vector<uint8_t>& blockBases) {
+    ComputeSegmentModes();
+    std::vector<Op> ops;
+    ops.reserve(size_ / 2 + 16);
+    uint32_t rep = 1;
+    int base = 8;
+    for (size_t start = 0; start < size_; start += kBlockSize) {
+      size_t end = std::min(size_, start + kBlockSize);
+      size_t firstOp = ops.size();
+      rep = ParseBlock(start, end, rep, base, ops);
+      blockBases.push_back(uint8_t(base));
+      base = ChooseBase(ops, firstOp, base);
+    }
+    return ops;
+  }
+
+  const std::vector<LiteralMode>& SegmentModes() const { return segModes_; }
+
+ private:
+  void ComputeSegmentModes() {
+    for (size_t s = 0; s < size_; s += kSegmentSize) {
+      size_t e = std::min(size_, s + kSegmentSize);
+      uint8_t lo = 255, hi = 0;
+      for (size_t i = s; i < e; ++i) {
+        lo = std::min(lo, data_[i]);
+        hi = std::max(hi, data_[i]);
+      }
+      LiteralMode m;
+      if (hi - lo <= 127) m = {true, lo};
+      segModes_.push_back(m);
+    }
+  }
+
+  // Index base for the next block: the one that would have coded this block's explicit
+  // distances cheapest, kept unless the saving beats the cost of the change code.
+  int ChooseBase(const std::vector<Op>& ops, size_t firstOp, int current) const {
+    uint64_t cost[kMaxIndexBase + 1] = {};
+    for (size_t k = firstOp; k < ops.size(); ++k) {
+      if (ops[k].Kind != OpKind::Normal) continue;
+      for (int b = kMinIndexBase; b <= kMaxIndexBase; ++b)
+        cost[b] += GammaCost((ops[k].Distance >> b) + 3) + uint32_t(b);
+    }
+    int best = current;
+    for (int b = kMinIndexBase; b <= kMaxIndexBase; ++b)
+      if (cost[b] < cost[best]) best = b;
+    return cost[best] + kBaseChangeCost < cost[current] ? best : current;
+  }
+
+  uint32_t LiteralCost(size_t pos) const {
+    const LiteralMode& m = segModes_[pos / kSegmentSize];
+    return m.Seven ? 8 : 9;
+  }
+
+  uint32_t ParseBlock(size_t start, size_t end, uint32_t rep, int base, std::vector<Op>& ops) {
+    size_t n = end - start;
+    nodes_.assign(n + 1, Node{kInfinity, 0, 0, 0, OpKind::Literal});
+    nodes_[0] = Node{0, rep, 0, 0, OpKind::Literal};
+    auto relax = [&](size_t from, size_t to, uint32_t cost, uint32_t newRep, OpKind kind,
+                     uint32_t dist, uint32_t len) {
+      Node& t = nodes_[to];
+      if (cost < t.Cost) t = Node{cost, newRep, dist, len, kind};
+    };
+
+    size_t inserted = start;
+    for (size_t i = 0; i < n; ++i) {
+      size_t pos = start + i;
+      while (inserted <= pos) finder_.Insert(inserted++);
+      const Node cur = nodes_[i];
+      if (cur.Cost == kInfinity) continue;
+      uint32_t maxLen = uint32_t(std::min<size_t>(n - i, kMaxLength));
+      uint8_t byte = data_[pos];
+
+      // Single bytes: literal, zero byte or a copy from 1..14 bytes back.
+      uint32_t single = LiteralCost(pos);
+      OpKind singleKind = OpKind::Literal;
+      uint32_t singleDist = 0;
+      if (byte == 0) {
+        single = 7;
+        singleKind = OpKind::Zero;
+      } else {
+        for (uint32_t d = 1; d <= 14 && d <= pos; ++d)
+          if (data_[pos - d] == byte) {
+            single = 7;
+            singleKind = OpKind::Phrase;
+            singleDist = d;
+            break;
+          }
+      }
+      relax(i, i + 1, cur.Cost + single, cur.Rep, singleKind, singleDist, 1);
+      if (maxLen < 2) continue;
+
+      // Match at the last distance: no distance bits, no length bias.
+      uint32_t repLen = 0;
+      if (cur.Rep <= pos) {
+        repLen = finder_.MatchLength(pos, pos - cur.Rep, maxLen);
+        for (uint32_t len = 2; len <= repLen && len <= kNiceLength; ++len)
+          relax(i, i + len, cur.Cost + 4 + GammaCost(len), cur.Rep, OpKind::Rep, cur.Rep, len);
+        if (repLen > kNiceLength) {
+          relax(i, i + repLen, cur.Cost + 4 + GammaCost(repLen), cur.Rep, OpKind::Rep, cur.Rep, repLen);
+          i += repLen - 1;  // long enough: take it without looking inside
+          continue;
+        }
+      }
+
+      finder_.Find(pos, maxLen, matches_);
+      uint32_t covered = 1;
+      for (const Match& m : matches_) {
+        uint32_t d = m.Distance;
+        if (d == cur.Rep) {  // coded as a last-distance match above
+          covered = std::max(covered, m.Length);
+          continue;
+        }
+        uint32_t top = std::min(m.Length, kNiceLength);
+        for (uint32_t len = covered + 1; len <= top; ++len) {
+          if (d <= 127 && len <= 5) {
+            relax(i, i + len, cur.Cost + 12, d, OpKind::Short, d, len);
+          } else if (len >= MinNormalLength(d)) {
+            relax(i, i + len, cur.Cost + NormalCost(d, len, base), d, OpKind::Normal, d, len);
+          }
+        }
+        if (m.Length > kNiceLength) {
+          relax(i, i + m.Length, cur.Cost + NormalCost(d, m.Length, base), d, OpKind::Normal, d,
+                m.Length);
+        }
+        covered = std::max(covered, m.Length);
+      }
+      if (!matches_.empty() && matches_.back().Length > kNiceLength &&
+          matches_.back().Distance != cur.Rep)
+        i += matches_.back().Length - 1;
+    }
+    while (inserted < end) finder_.Insert(inserted++);
+
+    // Walk the cheapest path back from the end of the block.
+    size_t first = ops.size();
+    for (size_t i = n; i > 0;) {
+      const Node& t = nodes_[i];
+      ops.push_back(Op{t.Kind, t.Length, t.Distance});
+      i -= t.Length;
+    }
+    std::reverse(ops.begin() + first, ops.end());
+    return nodes_[n].Rep;
+  }
+
+  const uint8_t* data_;
+  size_t size_;
+  MatchFinder finder_;
+  std::vector<LiteralMode> segModes_;
+  std::vector<Node> nodes_;
+  std::vector<Match> matches_;
+};
+
+class Writer {
+ public:
+  Writer(const uint8_t* data, std::vector<uint8_t>& out) : data_(data), bw_(out) {}
+
+  void SetLiteralMode(const LiteralMode& m) {
+    bw_.Bits(0b0010000, 7);
+    bw_.Bit(0);
+    bw_.Bit(m.Seven ? 0 : 1);
+    if (m.Seven) bw_.Bits(m.Min, 8);
+    mode_ = m;
+  }
+
+  void SetIndexBase(int base) {
+    bw_.Bits(0, 10);
+    bw_.Bits(0b01, 2);
+    bw_.Bits(uint32_t(base), 4);
+    base_ = base;
+  }
+
+  void Literal(uint8_t v) {
+    bw_.Bit(1);
+    bw_.Bits(uint8_t(v - mode_.Min), mode_.Seven ? 7 : 8);
+  }
+
+  void RawBlocks(size_t pos, size_t count) {
+    bw_.Bits(0b0010000, 7);
+    bw_.Bit(1);
+    for (size_t b = 0; b < count; ++b) {
+      for (size_t k = 0; k < 256; ++k) bw_.Bits(data_[pos + b * 256 + k], 8);
+      bw_.Bit(b + 1 < count ? 1 : 0);
+    }
+  }
+
+  void Match(const Op& op) {
+    switch (op.Kind) {
+      case OpKind::Zero:
+        bw_.Bits(0b0010001, 7);
+        break;
+      case OpKind::Phrase:
+        bw_.Bits(0b001, 3);
+        bw_.Bits(op.Distance + 1, 4);
+        break;
+      case OpKind::Short:
+        if (op.Distance == last_) return Rep(op.Length);
+        bw_.Bits(0b000, 3);
+        bw_.Bits(op.Distance, 7);
+        bw_.Bits(op.Length - 2, 2);
+        last_ = op.Distance;
+        break;
+      case OpKind::Rep:
+        return Rep(op.Length);
+      case OpKind::Normal:
+        if (op.Distance == last_) return Rep(op.Length);
+        bw_.Bits(0b01, 2);
+        bw_.Gamma((op.Distance >> base_) + 3);
+        bw_.Bits(op.Distance & ((1u << base_) - 1), base_);
+        bw_.Gamma(op.Length - LengthBias(op.Distance));
+        last_ = op.Distance;
+        break;
+      case OpKind::Literal:
+        break;
+    }
+  }
+
+  void End() {
+    bw_.Bits(0, 12);
+    bw_.Finish();
+  }
+
+  const LiteralMode& Mode() const { return mode_; }
+  int Base() const { return base_; }
+
+ private:
+  void Rep(uint32_t length) {
+    bw_.Bits(0b01, 2);
+    bw_.Gamma(2);
+    bw_.Gamma(length);
+  }
+
+  const uint8_t* data_;
+  BitWriter bw_;
+  LiteralMode mode_;
+  int base_ = 8;
+  uint32_t last_ = 1;
+};
+
+// Segments that prefer 7-bit literals but hold too few literals to pay for the switch
+// fall back to "no preference".
+constexpr size_t kSevenBitMinLiterals = 32;
+
+}  // namespace
+
+std::vector<uint8_t> Jcalg1Compress(const uint8_t* data, size_t size, const Jcalg1Options& options) {
+  std::vector<uint8_t> out;
+  if (size > std::numeric_limits<uint32_t>::max() || (size > 0 && !data)) return out;
+  uint32_t checksum = options.WithChecksum ? Jcalg1Checksum(data, size) : 0;
+  out = {'J', 'C', uint8_t(size), uint8_t(size >> 8), uint8_t(size >> 16), uint8_t(size >> 24),
+         uint8_t(checksum), uint8_t(checksum >> 8), uint8_t(checksum >> 16), uint8_t(checksum >> 24)};
+
+  Encoder enc(data, size, options);
+  std::vector<uint8_t> blockBases;
+  std::vector<Op> ops = enc.Parse(blockBases);
+  std::vector<LiteralMode> modes = enc.SegmentModes();
+
+  // Literal counts per segment decide which 7-bit preferences are worth a switch.
+  std::vector<size_t> literals(modes.size(), 0);
+  for (size_t pos = 0, k = 0; k < ops.size(); pos += ops[k].Length, ++k)
+    if (ops[k].Kind == OpKind::Literal) ++literals[pos / kSegmentSize];
+  for (size_t s = 0; s < modes.size(); ++s)
+    if (literals[s] < kSevenBitMinLiterals) modes[s] = LiteralMode{};
+
+  Writer w(data, out);
+  w.SetLiteralMode(modes.empty() ? LiteralMode{} : modes[0]);
+  size_t pos = 0;
+  for (size_t k = 0; k < ops.size(); ++k) {
+    const Op& op = ops[k];
+    size_t block = pos / kBlockSize;
+    // Ops never cross a block boundary, so each is coded with its block's base.
+    if (block < blockBases.size() && blockBases[block] != w.Base()) w.SetIndexBase(blockBases[block]);
+    if (op.Kind == OpKind::Literal) {
+      const LiteralMode& want = modes[pos / kSegmentSize];
+      size_t run = 1;
+      while (k + run < ops.size() && ops[k + run].Kind == OpKind::Literal) ++run;
+      if (run >= 256 && !want.Seven && !w.Mode().Seven) {
+        w.RawBlocks(pos, run / 256);
+        size_t done = run / 256 * 256;
+        k += done - 1;
+        pos += done;
+        continue;
+      }
+      uint8_t v = data[pos];
+      bool keep = w.Mode().Fits(v) && (w.Mode().Seven || !want.Seven);
+      if (!keep) w.SetLiteralMode(want.Fits(v) ? want : LiteralMode{});
+      w.Literal(v);
+    } else {
+      w.Match(op);
+    }
+    pos += op.Length;
+  }
+  w.End();
+  return out;
+}
+
+}  // namespace quellor
