@@ -5,6 +5,7 @@
 
 #include "app/Dispatch.h"
 #include "app/Menu.h"
+#include "app/ResourcePacks.h"
 #include "app/WebAddress.h"
 #include "project/Loaders.h"
 #include "project/StatusLog.h"
@@ -59,9 +60,9 @@ void Shell::StartBeforeWindow(const CommandLine& cl) {
   // 3. Presence of the external packers: wired here with the export module.
   // 4. The options window's four colour swatches: wired here with the options window.
 
-  // 5. Resource pack "data/bin/Quellor0.bin" (chooser images, About text): read here once
-  //    the resource-pack reader exists; until then the About text stays empty, which is
-  //    also what a missing pack gives.
+  // 5. Chooser images and About text. An unreadable pack leaves them empty.
+  LoadStartupPack(m_.BaseDir, startupPack_);
+  m_.AboutText = startupPack_.AboutText;
 
   // 6. Command line. Writing the settings file after a /sr start belongs to the settings
   //    module and is wired here with it.
@@ -129,10 +130,19 @@ void Shell::SetUpPreviewScene() {
 }
 
 void Shell::ReadEditorImages() {
-  // Resource pack "data/bin/Quellor4.bin": its first three images become the help
-  // sprites (HelpImages) and the fourth the welcome logo texture and sprite
-  // (Idle.LogoTexture, Idle.LogoSprite). Read here once the resource-pack reader exists;
-  // a missing pack leaves them 0 and start-up goes on.
+  // Help images of the placement modes and the welcome logo; an unreadable pack or an
+  // image the engine cannot decode leaves the handle 0 and start-up goes on.
+  HelpPack pack;
+  if (!LoadHelpPack(m_.BaseDir, pack)) return;
+  Engine& e = ctx_->Eng;
+  for (size_t i = 0; i < pack.HelpImages.size(); ++i) {
+    const std::vector<uint8_t>& img = pack.HelpImages[i];
+    Handle tex = img.empty() ? 0 : e.TextureFromMemory(img.data(), img.size());
+    m_.HelpImages[i] = tex ? e.CreateSprite(tex) : 0;
+  }
+  const std::vector<uint8_t>& logo = pack.WelcomeLogo;
+  m_.Idle.LogoTexture = logo.empty() ? 0 : e.TextureFromMemory(logo.data(), logo.size());
+  m_.Idle.LogoSprite = m_.Idle.LogoTexture ? e.CreateSprite(m_.Idle.LogoTexture) : 0;
 }
 
 void Shell::AddWelcomeLines() {

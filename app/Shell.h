@@ -9,6 +9,7 @@
 
 #include "app/AppContext.h"
 #include "app/CommandLine.h"
+#include "app/ResourcePacks.h"
 
 namespace quellor {
 
@@ -52,6 +53,8 @@ class Shell {
 
   bool Ended() const { return ended_; }
   AppContext& Context() { return *ctx_; }
+  // Chooser images and About text as read from the first resource pack.
+  const StartupPack& EditorPack() const { return startupPack_; }
   // --load entries that named no known asset kind.
   const std::vector<std::string>& RejectedLoads() const { return rejectedLoads_; }
 
@@ -68,6 +71,7 @@ class Shell {
 
   IntroModel& m_;
   CommandLine cl_;
+  StartupPack startupPack_;
   std::unique_ptr<AppContext> ctx_;
   std::vector<std::string> rejectedLoads_;
   bool ended_ = false;

@@ -68,7 +68,10 @@ TEST(ShellStartup, SizeFromTheCommandLineReachesEngineTargetAndCentredItems) {
   EXPECT_EQ(r.e.TextureHeight(r.m.ScreenTexture), 768);
   EXPECT_EQ(r.m.ModeMarkerX, 1024 / 2 - 128);
   EXPECT_EQ(r.m.ModeMarkerY, 768 / 2 - 128);
-  EXPECT_EQ(r.m.Idle.LogoY, 768 / 2 - 50);  // no logo image: zero height
+  Handle logo = r.m.Idle.LogoSprite;  // present when the resource packs are built
+  int lw = logo ? r.e.SpriteWidth(logo) : 0, lh = logo ? r.e.SpriteHeight(logo) : 0;
+  EXPECT_EQ(r.m.Idle.LogoX, 1024 / 2 - lw / 2);
+  EXPECT_EQ(r.m.Idle.LogoY, 768 / 2 - lh / 2 - 50);
 }
 
 TEST(ShellStartup, OddSizeUsesIntegerHalves) {
