@@ -11,11 +11,7 @@
 #include "app/HeadlessHost.h"
 #include "app/Shell.h"
 #include "engine/image/ImageCodec.h"
-#if QUELLOR_HAVE_GL_ENGINE
 #include "engine/gl/GlEngine.h"
-#else
-#include "engine/recording/RecordingEngine.h"
-#endif
 #if QUELLOR_WITH_GUI
 #include "app/wx/WxEditor.h"
 #endif
@@ -32,7 +28,6 @@ bool HaveDisplay() {
 
 // Real start-up and loop passes on an offscreen surface; the last frame goes to a PNG.
 int RunHeadless(const CommandLine& cl) {
-#if QUELLOR_HAVE_GL_ENGINE
   std::string error;
   std::unique_ptr<EglContext> egl = EglContext::Create(&error);
   if (!egl) {
@@ -40,10 +35,6 @@ int RunHeadless(const CommandLine& cl) {
     return 1;
   }
   GlEngine engine({}, true);
-#else
-  std::fprintf(stderr, "quellor: built without the GL engine; the image stays empty\n");
-  RecordingEngine engine;
-#endif
   auto model = std::make_unique<IntroModel>();
   Shell shell(*model);
   shell.StartBeforeWindow(cl);

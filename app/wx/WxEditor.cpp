@@ -10,11 +10,7 @@
 
 #include "app/Shell.h"
 #include "app/wx/WxHost.h"
-#if QUELLOR_HAVE_GL_ENGINE
 #include "engine/gl/GlEngine.h"
-#else
-#include "engine/recording/RecordingEngine.h"
-#endif
 
 namespace quellor {
 
@@ -39,12 +35,7 @@ int RunShellInWindow(const CommandLine& cl, wxEventLoopBase& loop) {
   }
   int rc = 0;
   {
-#if QUELLOR_HAVE_GL_ENGINE
     GlEngine engine([&host] { host.Present(); });
-#else
-    std::fprintf(stderr, "quellor: built without the GL engine; the preview stays empty\n");
-    RecordingEngine engine;
-#endif
     host.AttachEngine(&engine);
     shell.StartWithWindow(host, engine);
     for (const std::string& k : shell.RejectedLoads())

@@ -324,6 +324,7 @@ void WxHost::SetMenuBar(const MenuBarData& bar) {
   // The menu bar takes its height from the frame; give the canvas its full size back.
   frame_->SetSizeHints(wxDefaultSize, wxDefaultSize);
   FixClientSize();
+  frame_->Centre(wxBOTH);
 }
 
 }  // namespace quellor
