@@ -156,10 +156,12 @@ void WxHost::BindInput() {
   });
   canvas_->Bind(wxEVT_RIGHT_DOWN, [this](wxMouseEvent& ev) {
     events_.push_back({HostEvent::Kind::RightClick, WindowId::Main, 0});
+    pressedSincePoll_[kMouseRight] = true;
     canvas_->SetFocus();
     ev.Skip();
   });
   canvas_->Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent& ev) {
+    pressedSincePoll_[kMouseLeft] = true;
     canvas_->SetFocus();
     ev.Skip();
   });
@@ -186,8 +188,10 @@ void WxHost::PollMouseButtons() {
   // Like the intro's mouse polling: the buttons count while the editor is in front.
   bool active = mainOpen_ && frame_->IsActive();
   wxMouseState ms = wxGetMouseState();
-  engine_->SetMouseButton(kMouseLeft, active && ms.LeftIsDown());
-  engine_->SetMouseButton(kMouseRight, active && ms.RightIsDown());
+  // A click shorter than one pass still counts as held for this pass.
+  engine_->SetMouseButton(kMouseLeft, active && (ms.LeftIsDown() || pressedSincePoll_[kMouseLeft]));
+  engine_->SetMouseButton(kMouseRight, active && (ms.RightIsDown() || pressedSincePoll_[kMouseRight]));
+  pressedSincePoll_ = {};
 }
 
 void WxHost::Present() {

@@ -3,6 +3,7 @@
 // OpenGL canvas the engine draws on, the queue of the program's own events, the file
 // dialogs and message boxes. The loop is ours: Pump() drains the toolkit without
 // blocking and the shell takes one program event per pass.
+#include <array>
 #include <deque>
 #include <functional>
 #include <map>
@@ -75,6 +76,7 @@ class WxHost : public Host {
   std::deque<HostEvent> events_;
   std::map<WindowId, wxTopLevelWindow*> tools_;
   std::set<int> keysDown_;
+  std::array<bool, 2> pressedSincePoll_{};
   std::function<void()> contextMenu_;
 };
 
