@@ -59,7 +59,10 @@ const std::vector<OptionSpec>& Options() {
   static const std::vector<OptionSpec> kOptions = {
       {"--headless", false, [](const std::string&, CommandLine& cl) { return cl.Headless = true; }},
       {"--frames", true,
-       [](const std::string& v, CommandLine& cl) { return StrictPositive(v, cl.Frames); }},
+       [](const std::string& v, CommandLine& cl) {
+         cl.Headless = true;  // a frame count only means something for a render to a file
+         return StrictPositive(v, cl.Frames);
+       }},
       {"--size", true,
        [](const std::string& v, CommandLine& cl) {
          size_t x = v.find_first_of("xX");
@@ -76,6 +79,7 @@ const std::vector<OptionSpec>& Options() {
        [](const std::string& v, CommandLine& cl) {
          cl.PngPath = v;
          cl.PngGiven = true;
+         cl.Headless = true;
          return !v.empty();
        }},
       {"--load", true,
@@ -173,7 +177,8 @@ void ApplyCommandLineSize(const CommandLine& cl, IntroModel& m) {
 
 std::string CommandLineUsage() {
   return "usage: quellor [/sr WIDTH HEIGHT [\"PROJECT\"]]\n"
-         "       quellor --headless [--frames N] [--size WxH] [--png OUT.png] [--load KIND=PATH ...]\n";
+         "       quellor --headless [--frames N] [--size WxH] [--png OUT.png] [--load KIND=PATH ...]\n"
+         "       (--frames and --png imply --headless)\n";
 }
 
 }  // namespace quellor

@@ -42,7 +42,7 @@ class HeadlessHost : public Host {
   std::deque<HostEvent> events_;
   std::set<WindowId> open_{WindowId::Main};
   std::string title_;
-  int mouseX_ = 0, mouseY_ = 0;
+  int mouseX_ = -1, mouseY_ = -1;  // no mouse: outside the preview
   MenuBarData menuBar_;
 };
 

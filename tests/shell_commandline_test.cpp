@@ -83,6 +83,10 @@ TEST(CommandLine, HeadlessOptions) {
   EXPECT_EQ(cl.Loads[0].Path, "a=b.png");
   EXPECT_EQ(cl.Loads[1].Kind, "font1");
 
+  EXPECT_TRUE(ParseCommandLine({"--frames", "2"}).Headless);
+  EXPECT_TRUE(ParseCommandLine({"--png", "a.png"}).Headless);
+  EXPECT_FALSE(ParseCommandLine({"--size", "320x200"}).Headless);
+
   CommandLine d = ParseCommandLine({});
   EXPECT_EQ(d.PngPath, "out/quellor.png");
   EXPECT_FALSE(d.SizeGiven);

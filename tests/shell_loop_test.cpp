@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/Dispatch.h"
+#include "app/HeadlessHost.h"
 #include "tests/shell_rig.h"
 
 using namespace quellor;
@@ -158,4 +159,25 @@ TEST(ShellLoop, RightClickShowsTheContextMenuOnlyWithTheTextEditorOpen) {
   r.host.QueueRightClick(WindowId::TextEditor);
   r.shell.RunPass();
   EXPECT_EQ(r.host.ContextMenus, 1);
+}
+
+TEST(HeadlessHost, RunsTheShellWithNobodyToAnswer) {
+  IntroModel m;
+  RecordingEngine e;
+  HeadlessHost host;
+  Shell shell(m);
+  shell.StartBeforeWindow(ParseCommandLine({"--headless", "--size", "320x200"}));
+  shell.StartWithWindow(host, e);
+  EXPECT_EQ(host.Title(), "Quellor v0.67 - New Intro.ini");
+  EXPECT_FALSE(host.MenuBar().Menus.empty());
+  EXPECT_EQ(e.ScreenWidth(), 320);
+  EXPECT_EQ(host.OpenFileDialog("t", "Data", "PNG|*.png", nullptr), "");
+  EXPECT_FALSE(host.AskYesNo("Question", "Restart?"));
+
+  host.Post({HostEvent::Kind::Gadget, WindowId::Options, 3});
+  host.Post({HostEvent::Kind::Close, WindowId::Main, 0});
+  EXPECT_TRUE(shell.RunPass());
+  EXPECT_EQ(m.PreviewMouseX, -1);  // no mouse is outside the preview
+  EXPECT_FALSE(shell.RunPass());
+  EXPECT_FALSE(host.WindowOpen(WindowId::Main));
 }
