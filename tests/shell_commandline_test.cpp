@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "app/CommandLine.h"
-#include "app/wx/DikKeys.h"
 
 using namespace quellor;
 
@@ -115,20 +114,4 @@ TEST(CommandLine, ParameterTextSplitsAtBlanksOutsideQuotes) {
   EXPECT_EQ(p[3], "C:\\My Intros\\a b.ini");
   EXPECT_EQ(SplitParameterText("a \"\" b").size(), 3u);  // an empty quoted parameter stays
   EXPECT_TRUE(SplitParameterText("   ").empty());
-}
-
-TEST(DikKeys, PhysicalKeysMapToScanCodes) {
-  EXPECT_EQ(DikFromEvdev(1), 0x01);    // Escape
-  EXPECT_EQ(DikFromEvdev(30), 0x1E);   // A
-  EXPECT_EQ(DikFromEvdev(57), 0x39);   // Space
-  EXPECT_EQ(DikFromEvdev(87), 0x57);   // F11
-  EXPECT_EQ(DikFromEvdev(103), 0xC8);  // Up
-  EXPECT_EQ(DikFromEvdev(108), 0xD0);  // Down
-  EXPECT_EQ(DikFromEvdev(97), 0x9D);   // right Ctrl
-  EXPECT_EQ(DikFromX11Keycode(38), 0x1E);   // X11 "a"
-  EXPECT_EQ(DikFromX11Keycode(111), 0xC8);  // X11 Up
-  EXPECT_EQ(DikFromEvdev(0), 0);
-  EXPECT_EQ(DikFromEvdev(84), 0);
-  EXPECT_EQ(DikFromEvdev(500), 0);
-  EXPECT_EQ(DikFromX11Keycode(3), 0);
 }

@@ -74,13 +74,6 @@ TEST(ShellStartup, SizeFromTheCommandLineReachesEngineTargetAndCentredItems) {
   EXPECT_EQ(r.m.Idle.LogoY, 768 / 2 - lh / 2 - 50);
 }
 
-TEST(ShellStartup, OddSizeUsesIntegerHalves) {
-  ShellRig r;
-  r.Start(ParseCommandLine({"/sr", "801", "601"}));
-  EXPECT_EQ(r.m.ModeMarkerX, 400 - 128);
-  EXPECT_EQ(r.m.ModeMarkerY, 300 - 128);
-}
-
 TEST(ShellStartup, DefaultsWithoutCommandLine) {
   ShellRig r(2500);
   r.m.ScreenX = 1;  // whatever was there before start-up

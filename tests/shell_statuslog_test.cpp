@@ -57,19 +57,6 @@ TEST(StatusLog, LineGoesInTheFirstFrameLaterThanItsExpiryAfterBeingDrawn) {
   EXPECT_EQ(t[0].X, 0);
 }
 
-TEST(StatusLog, SeveralExpiredLinesKeepTheirPlacesInTheFrameTheyGo) {
-  LogRig r;
-  AddStatusLine(r.m, "old1", 10, kColorInfo);
-  AddStatusLine(r.m, "keep", 5000, kColorInfo);
-  AddStatusLine(r.m, "old2", 10, kColorInfo);
-  auto t = r.FrameAt(2000);
-  ASSERT_EQ(t.size(), 3u);
-  EXPECT_EQ(t[2].Text, "old2");
-  EXPECT_EQ(t[2].Y, 40);
-  ASSERT_EQ(r.m.Log.Lines.size(), 1u);
-  EXPECT_EQ(r.m.Log.Lines[0].Text, "keep");
-}
-
 TEST(StatusLog, ZeroDurationLineShowsInOneOrTwoFrames) {
   LogRig r;
   AddStatusLine(r.m, "now", 0, kColorInfo);
