@@ -75,7 +75,9 @@ int main(int argc, char** argv) {
   if (!cl.Headless && HaveDisplay()) {
     // The toolkit's GL canvas speaks GLX only; under Wayland it goes through XWayland.
     setenv("GDK_BACKEND", "x11", 1);
-    return RunEditorWindow(cl, argc, argv);
+    int rc = RunEditorWindow(cl, argc, argv);
+    if (rc != kNoWindowSystem) return rc;
+    std::fprintf(stderr, "quellor: the display cannot be opened, rendering headlessly\n");
   }
 #endif
   if (!cl.Headless && !HaveDisplay())

@@ -49,10 +49,7 @@ int RunShellInWindow(const CommandLine& cl, wxEventLoopBase& loop) {
 
 int RunEditorWindow(const CommandLine& cl, int argc, char** argv) {
   wxApp::SetInstance(new EditorApp);
-  if (!wxEntryStart(argc, argv)) {
-    std::fprintf(stderr, "quellor: the window system could not be started\n");
-    return 1;
-  }
+  if (!wxEntryStart(argc, argv)) return kNoWindowSystem;
   int rc = 1;
   if (wxTheApp->CallOnInit()) {
     std::unique_ptr<wxEventLoopBase> loop(wxTheApp->GetTraits()->CreateEventLoop());
