@@ -20,7 +20,7 @@ using jcalg1::LengthBias;
 using jcalg1::Match;
 using jcalg1::MatchFinder;
 
-enum class OpKind : uint8_t { Literal, Zero, Phrase, Short, Rep, Normal };
+enum class OpKind : uint8_t { Literal, Zero, Phrase, Short, Rep, Normal, Raw };
 
 struct Op {
   OpKind Kind;
@@ -35,6 +35,9 @@ constexpr uint32_t kMaxLength = 1u << 24;
 constexpr int kMinIndexBase = 5;
 constexpr int kMaxIndexBase = 15;  // the base code carries four bits
 constexpr uint32_t kBaseChangeCost = 16;
+// A raw block: its code, 256 plain bytes and the "another block follows" bit.
+constexpr uint32_t kRawBlockBytes = 256;
+constexpr uint32_t kRawBlockCost = 8 + 8 * kRawBlockBytes + 1;
 constexpr uint32_t kInfinity = std::numeric_limits<uint32_t>::max();
 
 // Literal coding of one segment: 8 bits, or 7 bits above Min when the segment's byte
@@ -159,6 +162,9 @@ class Encoder {
       }
       relax(i, i + 1, cur.Cost + single, cur.Rep, singleKind, singleDist, 1);
       if (maxLen < 2) continue;
+      // Incompressible stretches go out as raw blocks at eight bits a byte.
+      if (maxLen >= kRawBlockBytes)
+        relax(i, i + kRawBlockBytes, cur.Cost + kRawBlockCost, cur.Rep, OpKind::Raw, 0, kRawBlockBytes);
 
       // Match at the last distance: no distance bits, no length bias.
       uint32_t repLen = 0;
@@ -248,7 +254,7 @@ class Writer {
     bw_.Bits(0b0010000, 7);
     bw_.Bit(1);
     for (size_t b = 0; b < count; ++b) {
-      for (size_t k = 0; k < 256; ++k) bw_.Bits(data_[pos + b * 256 + k], 8);
+      for (size_t k = 0; k < kRawBlockBytes; ++k) bw_.Bits(data_[pos + b * kRawBlockBytes + k], 8);
       bw_.Bit(b + 1 < count ? 1 : 0);
     }
   }
@@ -280,6 +286,7 @@ class Writer {
         last_ = op.Distance;
         break;
       case OpKind::Literal:
+      case OpKind::Raw:
         break;
     }
   }
@@ -341,19 +348,17 @@ std::vector<uint8_t> Jcalg1Compress(const uint8_t* data, size_t size, const Jcal
     if (block < blockBases.size() && blockBases[block] != w.Base()) w.SetIndexBase(blockBases[block]);
     if (op.Kind == OpKind::Literal) {
       const LiteralMode& want = modes[pos / kSegmentSize];
-      size_t run = 1;
-      while (k + run < ops.size() && ops[k + run].Kind == OpKind::Literal) ++run;
-      if (run >= 256 && !want.Seven && !w.Mode().Seven) {
-        w.RawBlocks(pos, run / 256);
-        size_t done = run / 256 * 256;
-        k += done - 1;
-        pos += done;
-        continue;
-      }
       uint8_t v = data[pos];
       bool keep = w.Mode().Fits(v) && (w.Mode().Seven || !want.Seven);
       if (!keep) w.SetLiteralMode(want.Fits(v) ? want : LiteralMode{});
       w.Literal(v);
+    } else if (op.Kind == OpKind::Raw) {
+      size_t run = 1;  // consecutive blocks share one code
+      while (k + run < ops.size() && ops[k + run].Kind == OpKind::Raw) ++run;
+      w.RawBlocks(pos, run);
+      k += run - 1;
+      pos += run * kRawBlockBytes;
+      continue;
     } else {
       w.Match(op);
     }
