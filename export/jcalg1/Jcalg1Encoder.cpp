@@ -62,7 +62,10 @@ struct Node {
   uint32_t Distance;  // of the step that arrives here
   uint32_t Length;
   OpKind Kind;
+  uint8_t PrevSlot;  // arrival slot at the step's start
 };
+
+constexpr size_t kSlots = 3;
 
 class Encoder {
  public:
@@ -125,22 +128,37 @@ class Encoder {
     return m.Seven ? 8 : 9;
   }
 
+  // Adds an arrival at `to`; a position keeps its kSlots cheapest arrivals with distinct
+  // last distances, since a dearer arrival may still win through a later cheap
+  // last-distance match.
+  void Relax(size_t to, const Node& cand) {
+    Node* t = &nodes_[to * kSlots];
+    size_t at = kSlots;
+    for (size_t s = 0; s < kSlots; ++s)
+      if (t[s].Cost != kInfinity && t[s].Rep == cand.Rep) {
+        if (cand.Cost >= t[s].Cost) return;
+        at = s;
+        break;
+      }
+    if (at == kSlots) {
+      if (cand.Cost >= t[kSlots - 1].Cost) return;
+      at = kSlots - 1;
+    }
+    t[at] = cand;
+    for (; at > 0 && t[at].Cost < t[at - 1].Cost; --at) std::swap(t[at], t[at - 1]);
+  }
+
   uint32_t ParseBlock(size_t start, size_t end, uint32_t rep, int base, std::vector<Op>& ops) {
     size_t n = end - start;
-    nodes_.assign(n + 1, Node{kInfinity, 0, 0, 0, OpKind::Literal});
-    nodes_[0] = Node{0, rep, 0, 0, OpKind::Literal};
-    auto relax = [&](size_t from, size_t to, uint32_t cost, uint32_t newRep, OpKind kind,
-                     uint32_t dist, uint32_t len) {
-      Node& t = nodes_[to];
-      if (cost < t.Cost) t = Node{cost, newRep, dist, len, kind};
-    };
+    const Node none{kInfinity, 0, 0, 0, OpKind::Literal, 0};
+    nodes_.assign((n + 1) * kSlots, none);
+    nodes_[0] = Node{0, rep, 0, 0, OpKind::Literal, 0};
 
     size_t inserted = start;
     for (size_t i = 0; i < n; ++i) {
       size_t pos = start + i;
       while (inserted <= pos) finder_.Insert(inserted++);
-      const Node cur = nodes_[i];
-      if (cur.Cost == kInfinity) continue;
+      if (nodes_[i * kSlots].Cost == kInfinity) continue;
       uint32_t maxLen = uint32_t(std::min<size_t>(n - i, kMaxLength));
       uint8_t byte = data_[pos];
 
@@ -160,62 +178,70 @@ class Encoder {
             break;
           }
       }
-      relax(i, i + 1, cur.Cost + single, cur.Rep, singleKind, singleDist, 1);
-      if (maxLen < 2) continue;
-      // Incompressible stretches go out as raw blocks at eight bits a byte.
-      if (maxLen >= kRawBlockBytes)
-        relax(i, i + kRawBlockBytes, cur.Cost + kRawBlockCost, cur.Rep, OpKind::Raw, 0, kRawBlockBytes);
 
-      // Match at the last distance: no distance bits, no length bias.
-      uint32_t repLen = 0;
-      if (cur.Rep <= pos) {
-        repLen = finder_.MatchLength(pos, pos - cur.Rep, maxLen);
-        for (uint32_t len = 2; len <= repLen && len <= kNiceLength; ++len)
-          relax(i, i + len, cur.Cost + 4 + GammaCost(len), cur.Rep, OpKind::Rep, cur.Rep, len);
-        if (repLen > kNiceLength) {
-          relax(i, i + repLen, cur.Cost + 4 + GammaCost(repLen), cur.Rep, OpKind::Rep, cur.Rep, repLen);
-          i += repLen - 1;  // long enough: take it without looking inside
-          continue;
+      size_t skip = 0;  // a very long match is taken without looking inside it
+      for (uint8_t slot = 0; slot < kSlots; ++slot) {
+        const Node cur = nodes_[i * kSlots + slot];
+        if (cur.Cost == kInfinity) break;
+        Relax(i + 1, Node{cur.Cost + single, cur.Rep, singleDist, 1, singleKind, slot});
+        if (maxLen < 2) continue;
+        // Incompressible stretches go out as raw blocks at eight bits a byte.
+        if (maxLen >= kRawBlockBytes)
+          Relax(i + kRawBlockBytes,
+                Node{cur.Cost + kRawBlockCost, cur.Rep, 0, kRawBlockBytes, OpKind::Raw, slot});
+        // Match at the last distance: no distance bits, no length bias.
+        if (cur.Rep <= pos) {
+          uint32_t repLen = finder_.MatchLength(pos, pos - cur.Rep, maxLen);
+          for (uint32_t len = 2; len <= repLen && len <= kNiceLength; ++len)
+            Relax(i + len, Node{cur.Cost + 4 + GammaCost(len), cur.Rep, cur.Rep, len, OpKind::Rep, slot});
+          if (repLen > kNiceLength) {
+            Relax(i + repLen,
+                  Node{cur.Cost + 4 + GammaCost(repLen), cur.Rep, cur.Rep, repLen, OpKind::Rep, slot});
+            skip = std::max<size_t>(skip, repLen);
+          }
         }
       }
+      if (maxLen < 2) continue;
 
+      // Explicit distances set a new last distance, so only the cheapest arrival matters;
+      // a distance equal to its last distance was covered above, more cheaply.
+      const Node cur = nodes_[i * kSlots];
       finder_.Find(pos, maxLen, matches_);
       uint32_t covered = 1;
       for (const Match& m : matches_) {
         uint32_t d = m.Distance;
-        if (d == cur.Rep) {  // coded as a last-distance match above
-          covered = std::max(covered, m.Length);
-          continue;
-        }
-        uint32_t top = std::min(m.Length, kNiceLength);
-        for (uint32_t len = covered + 1; len <= top; ++len) {
-          if (d <= 127 && len <= 5) {
-            relax(i, i + len, cur.Cost + 12, d, OpKind::Short, d, len);
-          } else if (len >= MinNormalLength(d)) {
-            relax(i, i + len, cur.Cost + NormalCost(d, len, base), d, OpKind::Normal, d, len);
+        if (d != cur.Rep) {
+          uint32_t top = std::min(m.Length, kNiceLength);
+          for (uint32_t len = covered + 1; len <= top; ++len) {
+            if (d <= 127 && len <= 5)
+              Relax(i + len, Node{cur.Cost + 12, d, d, len, OpKind::Short, 0});
+            else if (len >= MinNormalLength(d))
+              Relax(i + len, Node{cur.Cost + NormalCost(d, len, base), d, d, len, OpKind::Normal, 0});
           }
-        }
-        if (m.Length > kNiceLength) {
-          relax(i, i + m.Length, cur.Cost + NormalCost(d, m.Length, base), d, OpKind::Normal, d,
-                m.Length);
+          if (m.Length > kNiceLength) {
+            Relax(i + m.Length,
+                  Node{cur.Cost + NormalCost(d, m.Length, base), d, d, m.Length, OpKind::Normal, 0});
+            skip = std::max<size_t>(skip, m.Length);
+          }
         }
         covered = std::max(covered, m.Length);
       }
-      if (!matches_.empty() && matches_.back().Length > kNiceLength &&
-          matches_.back().Distance != cur.Rep)
-        i += matches_.back().Length - 1;
+      if (skip > 0) i += skip - 1;
     }
     while (inserted < end) finder_.Insert(inserted++);
 
     // Walk the cheapest path back from the end of the block.
     size_t first = ops.size();
+    uint8_t slot = 0;
+    uint32_t endRep = nodes_[n * kSlots].Rep;
     for (size_t i = n; i > 0;) {
-      const Node& t = nodes_[i];
+      const Node& t = nodes_[i * kSlots + slot];
       ops.push_back(Op{t.Kind, t.Length, t.Distance});
+      slot = t.PrevSlot;
       i -= t.Length;
     }
     std::reverse(ops.begin() + first, ops.end());
-    return nodes_[n].Rep;
+    return endRep;
   }
 
   const uint8_t* data_;
