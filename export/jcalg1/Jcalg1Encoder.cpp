@@ -83,10 +83,22 @@ class Encoder {
     int base = 8;
     for (size_t start = 0; start < size_; start += kBlockSize) {
       size_t end = std::min(size_, start + kBlockSize);
-      size_t firstOp = ops.size();
-      rep = ParseBlock(start, end, rep, base, ops);
+      CollectMatches(start, end);
+      // Try the current index base and its neighbours; a change must pay for its code.
+      int bestBase = base;
+      uint64_t bestCost = std::numeric_limits<uint64_t>::max();
+      for (int b : {base, base - 1, base + 1}) {
+        if (b < kMinIndexBase || b > kMaxIndexBase) continue;
+        uint64_t cost = uint64_t(RunDp(start, end, rep, b)) + (b != base ? kBaseChangeCost : 0);
+        if (cost < bestCost) {
+          bestCost = cost;
+          bestBase = b;
+          best_.swap(nodes_);
+        }
+      }
+      base = bestBase;
+      rep = Backtrack(end - start, ops);
       blockBases.push_back(uint8_t(base));
-      base = ChooseBase(ops, firstOp, base);
     }
     return ops;
   }
@@ -106,21 +118,6 @@ class Encoder {
       if (hi - lo <= 127) m = {true, lo};
       segModes_.push_back(m);
     }
-  }
-
-  // Index base for the next block: the one that would have coded this block's explicit
-  // distances cheapest, kept unless the saving beats the cost of the change code.
-  int ChooseBase(const std::vector<Op>& ops, size_t firstOp, int current) const {
-    uint64_t cost[kMaxIndexBase + 1] = {};
-    for (size_t k = firstOp; k < ops.size(); ++k) {
-      if (ops[k].Kind != OpKind::Normal) continue;
-      for (int b = kMinIndexBase; b <= kMaxIndexBase; ++b)
-        cost[b] += GammaCost((ops[k].Distance >> b) + 3) + uint32_t(b);
-    }
-    int best = current;
-    for (int b = kMinIndexBase; b <= kMaxIndexBase; ++b)
-      if (cost[b] < cost[best]) best = b;
-    return cost[best] + kBaseChangeCost < cost[current] ? best : current;
   }
 
   uint32_t LiteralCost(size_t pos) const {
@@ -148,16 +145,36 @@ class Encoder {
     for (; at > 0 && t[at].Cost < t[at - 1].Cost; --at) std::swap(t[at], t[at - 1]);
   }
 
-  uint32_t ParseBlock(size_t start, size_t end, uint32_t rep, int base, std::vector<Op>& ops) {
+  // Match lists of every position of the block, found once and shared by the parses
+  // with different index bases. Positions inside a very long match are passed over.
+  void CollectMatches(size_t start, size_t end) {
+    size_t n = end - start;
+    firstMatch_.assign(n + 1, 0);
+    allMatches_.clear();
+    size_t skipUntil = 0;
+    for (size_t i = 0; i < n; ++i) {
+      size_t pos = start + i;
+      finder_.Insert(pos);
+      firstMatch_[i] = uint32_t(allMatches_.size());
+      if (i < skipUntil) continue;
+      uint32_t maxLen = uint32_t(std::min<size_t>(n - i, kMaxLength));
+      if (maxLen < 2) continue;
+      finder_.Find(pos, maxLen, matches_);
+      allMatches_.insert(allMatches_.end(), matches_.begin(), matches_.end());
+      if (!matches_.empty() && matches_.back().Length > kNiceLength) skipUntil = i + matches_.back().Length;
+    }
+    firstMatch_[n] = uint32_t(allMatches_.size());
+  }
+
+  // Cheapest-path search over the block with the given index base; returns the cost.
+  uint32_t RunDp(size_t start, size_t end, uint32_t rep, int base) {
     size_t n = end - start;
     const Node none{kInfinity, 0, 0, 0, OpKind::Literal, 0};
     nodes_.assign((n + 1) * kSlots, none);
     nodes_[0] = Node{0, rep, 0, 0, OpKind::Literal, 0};
 
-    size_t inserted = start;
     for (size_t i = 0; i < n; ++i) {
       size_t pos = start + i;
-      while (inserted <= pos) finder_.Insert(inserted++);
       if (nodes_[i * kSlots].Cost == kInfinity) continue;
       uint32_t maxLen = uint32_t(std::min<size_t>(n - i, kMaxLength));
       uint8_t byte = data_[pos];
@@ -206,9 +223,9 @@ class Encoder {
       // Explicit distances set a new last distance, so only the cheapest arrival matters;
       // a distance equal to its last distance was covered above, more cheaply.
       const Node cur = nodes_[i * kSlots];
-      finder_.Find(pos, maxLen, matches_);
       uint32_t covered = 1;
-      for (const Match& m : matches_) {
+      for (uint32_t k = firstMatch_[i]; k < firstMatch_[i + 1]; ++k) {
+        const Match& m = allMatches_[k];
         uint32_t d = m.Distance;
         if (d != cur.Rep) {
           uint32_t top = std::min(m.Length, kNiceLength);
@@ -228,14 +245,16 @@ class Encoder {
       }
       if (skip > 0) i += skip - 1;
     }
-    while (inserted < end) finder_.Insert(inserted++);
+    return nodes_[n * kSlots].Cost;
+  }
 
-    // Walk the cheapest path back from the end of the block.
+  // Appends the cheapest path of the best parse; returns the last distance at its end.
+  uint32_t Backtrack(size_t n, std::vector<Op>& ops) {
     size_t first = ops.size();
     uint8_t slot = 0;
-    uint32_t endRep = nodes_[n * kSlots].Rep;
+    uint32_t endRep = best_[n * kSlots].Rep;
     for (size_t i = n; i > 0;) {
-      const Node& t = nodes_[i * kSlots + slot];
+      const Node& t = best_[i * kSlots + slot];
       ops.push_back(Op{t.Kind, t.Length, t.Distance});
       slot = t.PrevSlot;
       i -= t.Length;
@@ -248,7 +267,9 @@ class Encoder {
   size_t size_;
   MatchFinder finder_;
   std::vector<LiteralMode> segModes_;
-  std::vector<Node> nodes_;
+  std::vector<Node> nodes_, best_;
+  std::vector<uint32_t> firstMatch_;
+  std::vector<Match> allMatches_;
   std::vector<Match> matches_;
 };
 
