@@ -237,6 +237,8 @@ bool WriteSeeds(const std::filesystem::path& dir) {
   ok &= WriteFile(dir / "jcalg1" / "seven.jc", Jcalg1Compress(seven.data(), seven.size(), noSum));
   ok &= WriteFile(dir / "jcalg1" / "raw.jc", Jcalg1Compress(noise.data(), noise.size()));
   ok &= WriteFile(dir / "jcalg1" / "empty.jc", Jcalg1Compress(nullptr, 0));
+  // Plain data (no "JC" signature) drives the encoder round trip of the harness.
+  ok &= WriteFile(dir / "jcalg1" / "plain.txt", text);
   ok &= WriteFile(dir / "pack" / "two.bin", BuildPack({text, Bytes("stored")}));
   ok &= WriteFile(dir / "pack" / "four.bin", BuildPack({zeros, mixed, Bytes("ab"), Bytes(std::string("x\0", 2))}));
   return ok;
