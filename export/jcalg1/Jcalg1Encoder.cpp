@@ -390,9 +390,10 @@ std::vector<uint8_t> Jcalg1Compress(const uint8_t* data, size_t size, const Jcal
   size_t pos = 0;
   for (size_t k = 0; k < ops.size(); ++k) {
     const Op& op = ops[k];
-    size_t block = pos / kBlockSize;
-    // Ops never cross a block boundary, so each is coded with its block's base.
-    if (block < blockBases.size() && blockBases[block] != w.Base()) w.SetIndexBase(blockBases[block]);
+    // Ops never cross a block boundary, so an explicit distance is coded with its block's
+    // base; only those need the base, so the change waits for the first of them.
+    int base = blockBases[pos / kBlockSize];
+    if (op.Kind == OpKind::Normal && base != w.Base()) w.SetIndexBase(base);
     if (op.Kind == OpKind::Literal) {
       const LiteralMode& want = modes[pos / kSegmentSize];
       uint8_t v = data[pos];
