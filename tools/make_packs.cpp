@@ -226,6 +226,8 @@ bool WriteSeeds(const std::filesystem::path& dir) {
   for (int i = 0; i < 1200; ++i) mixed.push_back(i % 300 < 150 ? uint8_t(rnd.Next() * 256) : uint8_t(i / 7));
   std::vector<uint8_t> seven;  // narrow byte range: 7-bit literals
   for (int i = 0; i < 700; ++i) seven.push_back(uint8_t(0xC0 + (i * 37 % 97)));
+  std::vector<uint8_t> noise;  // incompressible: raw blocks
+  for (int i = 0; i < 600; ++i) noise.push_back(uint8_t(rnd.Next() * 256));
   Jcalg1Options noSum;
   noSum.WithChecksum = false;
   bool ok = true;
@@ -233,7 +235,10 @@ bool WriteSeeds(const std::filesystem::path& dir) {
   ok &= WriteFile(dir / "jcalg1" / "zeros.jc", Jcalg1Compress(zeros.data(), zeros.size()));
   ok &= WriteFile(dir / "jcalg1" / "mixed.jc", Jcalg1Compress(mixed.data(), mixed.size()));
   ok &= WriteFile(dir / "jcalg1" / "seven.jc", Jcalg1Compress(seven.data(), seven.size(), noSum));
+  ok &= WriteFile(dir / "jcalg1" / "raw.jc", Jcalg1Compress(noise.data(), noise.size()));
   ok &= WriteFile(dir / "jcalg1" / "empty.jc", Jcalg1Compress(nullptr, 0));
+  // Plain data (no "JC" signature) drives the encoder round trip of the harness.
+  ok &= WriteFile(dir / "jcalg1" / "plain.txt", text);
   ok &= WriteFile(dir / "pack" / "two.bin", BuildPack({text, Bytes("stored")}));
   ok &= WriteFile(dir / "pack" / "four.bin", BuildPack({zeros, mixed, Bytes("ab"), Bytes(std::string("x\0", 2))}));
   return ok;

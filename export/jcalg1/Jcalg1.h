@@ -41,8 +41,9 @@ struct Jcalg1Options {
   bool WithChecksum = true;
 };
 
-// Always returns a complete, valid stream (it may be longer than the input for data
-// that does not compress; callers decide whether to store it).
+// Returns a complete, valid stream; it may be longer than the input for data that does
+// not compress (callers decide whether to store it). Empty only for inputs of 4 GiB or
+// more, which the header cannot describe.
 std::vector<uint8_t> Jcalg1Compress(const uint8_t* data, size_t size,
                                     const Jcalg1Options& options = {});
 

@@ -20,7 +20,7 @@ using jcalg1::LengthBias;
 using jcalg1::Match;
 using jcalg1::MatchFinder;
 
-enum class OpKind : uint8_t { Literal, Zero, Phrase, Short, Rep, Normal };
+enum class OpKind : uint8_t { Literal, Zero, Phrase, Short, Rep, Normal, Raw };
 
 struct Op {
   OpKind Kind;
@@ -35,6 +35,9 @@ constexpr uint32_t kMaxLength = 1u << 24;
 constexpr int kMinIndexBase = 5;
 constexpr int kMaxIndexBase = 15;  // the base code carries four bits
 constexpr uint32_t kBaseChangeCost = 16;
+// A raw block: its code, 256 plain bytes and the "another block follows" bit.
+constexpr uint32_t kRawBlockBytes = 256;
+constexpr uint32_t kRawBlockCost = 8 + 8 * kRawBlockBytes + 1;
 constexpr uint32_t kInfinity = std::numeric_limits<uint32_t>::max();
 
 // Literal coding of one segment: 8 bits, or 7 bits above Min when the segment's byte
@@ -59,7 +62,10 @@ struct Node {
   uint32_t Distance;  // of the step that arrives here
   uint32_t Length;
   OpKind Kind;
+  uint8_t PrevSlot;  // arrival slot at the step's start
 };
+
+constexpr size_t kSlots = 3;
 
 class Encoder {
  public:
@@ -77,10 +83,22 @@ class Encoder {
     int base = 8;
     for (size_t start = 0; start < size_; start += kBlockSize) {
       size_t end = std::min(size_, start + kBlockSize);
-      size_t firstOp = ops.size();
-      rep = ParseBlock(start, end, rep, base, ops);
+      CollectMatches(start, end);
+      // Try the current index base and its neighbours; a change must pay for its code.
+      int bestBase = base;
+      uint64_t bestCost = std::numeric_limits<uint64_t>::max();
+      for (int b : {base, base - 1, base + 1}) {
+        if (b < kMinIndexBase || b > kMaxIndexBase) continue;
+        uint64_t cost = uint64_t(RunDp(start, end, rep, b)) + (b != base ? kBaseChangeCost : 0);
+        if (cost < bestCost) {
+          bestCost = cost;
+          bestBase = b;
+          best_.swap(nodes_);
+        }
+      }
+      base = bestBase;
+      rep = Backtrack(end - start, ops);
       blockBases.push_back(uint8_t(base));
-      base = ChooseBase(ops, firstOp, base);
     }
     return ops;
   }
@@ -102,42 +120,62 @@ class Encoder {
     }
   }
 
-  // Index base for the next block: the one that would have coded this block's explicit
-  // distances cheapest, kept unless the saving beats the cost of the change code.
-  int ChooseBase(const std::vector<Op>& ops, size_t firstOp, int current) const {
-    uint64_t cost[kMaxIndexBase + 1] = {};
-    for (size_t k = firstOp; k < ops.size(); ++k) {
-      if (ops[k].Kind != OpKind::Normal) continue;
-      for (int b = kMinIndexBase; b <= kMaxIndexBase; ++b)
-        cost[b] += GammaCost((ops[k].Distance >> b) + 3) + uint32_t(b);
-    }
-    int best = current;
-    for (int b = kMinIndexBase; b <= kMaxIndexBase; ++b)
-      if (cost[b] < cost[best]) best = b;
-    return cost[best] + kBaseChangeCost < cost[current] ? best : current;
-  }
-
   uint32_t LiteralCost(size_t pos) const {
     const LiteralMode& m = segModes_[pos / kSegmentSize];
     return m.Seven ? 8 : 9;
   }
 
-  uint32_t ParseBlock(size_t start, size_t end, uint32_t rep, int base, std::vector<Op>& ops) {
-    size_t n = end - start;
-    nodes_.assign(n + 1, Node{kInfinity, 0, 0, 0, OpKind::Literal});
-    nodes_[0] = Node{0, rep, 0, 0, OpKind::Literal};
-    auto relax = [&](size_t from, size_t to, uint32_t cost, uint32_t newRep, OpKind kind,
-                     uint32_t dist, uint32_t len) {
-      Node& t = nodes_[to];
-      if (cost < t.Cost) t = Node{cost, newRep, dist, len, kind};
-    };
+  // Adds an arrival at `to`; a position keeps its kSlots cheapest arrivals with distinct
+  // last distances, since a dearer arrival may still win through a later cheap
+  // last-distance match.
+  void Relax(size_t to, const Node& cand) {
+    Node* t = &nodes_[to * kSlots];
+    size_t at = kSlots;
+    for (size_t s = 0; s < kSlots; ++s)
+      if (t[s].Cost != kInfinity && t[s].Rep == cand.Rep) {
+        if (cand.Cost >= t[s].Cost) return;
+        at = s;
+        break;
+      }
+    if (at == kSlots) {
+      if (cand.Cost >= t[kSlots - 1].Cost) return;
+      at = kSlots - 1;
+    }
+    t[at] = cand;
+    for (; at > 0 && t[at].Cost < t[at - 1].Cost; --at) std::swap(t[at], t[at - 1]);
+  }
 
-    size_t inserted = start;
+  // Match lists of every position of the block, found once and shared by the parses
+  // with different index bases. Positions inside a very long match are passed over.
+  void CollectMatches(size_t start, size_t end) {
+    size_t n = end - start;
+    firstMatch_.assign(n + 1, 0);
+    allMatches_.clear();
+    size_t skipUntil = 0;
     for (size_t i = 0; i < n; ++i) {
       size_t pos = start + i;
-      while (inserted <= pos) finder_.Insert(inserted++);
-      const Node cur = nodes_[i];
-      if (cur.Cost == kInfinity) continue;
+      finder_.Insert(pos);
+      firstMatch_[i] = uint32_t(allMatches_.size());
+      if (i < skipUntil) continue;
+      uint32_t maxLen = uint32_t(std::min<size_t>(n - i, kMaxLength));
+      if (maxLen < 2) continue;
+      finder_.Find(pos, maxLen, matches_);
+      allMatches_.insert(allMatches_.end(), matches_.begin(), matches_.end());
+      if (!matches_.empty() && matches_.back().Length > kNiceLength) skipUntil = i + matches_.back().Length;
+    }
+    firstMatch_[n] = uint32_t(allMatches_.size());
+  }
+
+  // Cheapest-path search over the block with the given index base; returns the cost.
+  uint32_t RunDp(size_t start, size_t end, uint32_t rep, int base) {
+    size_t n = end - start;
+    const Node none{kInfinity, 0, 0, 0, OpKind::Literal, 0};
+    nodes_.assign((n + 1) * kSlots, none);
+    nodes_[0] = Node{0, rep, 0, 0, OpKind::Literal, 0};
+
+    for (size_t i = 0; i < n; ++i) {
+      size_t pos = start + i;
+      if (nodes_[i * kSlots].Cost == kInfinity) continue;
       uint32_t maxLen = uint32_t(std::min<size_t>(n - i, kMaxLength));
       uint8_t byte = data_[pos];
 
@@ -157,66 +195,81 @@ class Encoder {
             break;
           }
       }
-      relax(i, i + 1, cur.Cost + single, cur.Rep, singleKind, singleDist, 1);
-      if (maxLen < 2) continue;
 
-      // Match at the last distance: no distance bits, no length bias.
-      uint32_t repLen = 0;
-      if (cur.Rep <= pos) {
-        repLen = finder_.MatchLength(pos, pos - cur.Rep, maxLen);
-        for (uint32_t len = 2; len <= repLen && len <= kNiceLength; ++len)
-          relax(i, i + len, cur.Cost + 4 + GammaCost(len), cur.Rep, OpKind::Rep, cur.Rep, len);
-        if (repLen > kNiceLength) {
-          relax(i, i + repLen, cur.Cost + 4 + GammaCost(repLen), cur.Rep, OpKind::Rep, cur.Rep, repLen);
-          i += repLen - 1;  // long enough: take it without looking inside
-          continue;
-        }
-      }
-
-      finder_.Find(pos, maxLen, matches_);
-      uint32_t covered = 1;
-      for (const Match& m : matches_) {
-        uint32_t d = m.Distance;
-        if (d == cur.Rep) {  // coded as a last-distance match above
-          covered = std::max(covered, m.Length);
-          continue;
-        }
-        uint32_t top = std::min(m.Length, kNiceLength);
-        for (uint32_t len = covered + 1; len <= top; ++len) {
-          if (d <= 127 && len <= 5) {
-            relax(i, i + len, cur.Cost + 12, d, OpKind::Short, d, len);
-          } else if (len >= MinNormalLength(d)) {
-            relax(i, i + len, cur.Cost + NormalCost(d, len, base), d, OpKind::Normal, d, len);
+      size_t skip = 0;  // a very long match is taken without looking inside it
+      for (uint8_t slot = 0; slot < kSlots; ++slot) {
+        const Node cur = nodes_[i * kSlots + slot];
+        if (cur.Cost == kInfinity) break;
+        Relax(i + 1, Node{cur.Cost + single, cur.Rep, singleDist, 1, singleKind, slot});
+        if (maxLen < 2) continue;
+        // Incompressible stretches go out as raw blocks at eight bits a byte.
+        if (maxLen >= kRawBlockBytes)
+          Relax(i + kRawBlockBytes,
+                Node{cur.Cost + kRawBlockCost, cur.Rep, 0, kRawBlockBytes, OpKind::Raw, slot});
+        // Match at the last distance: no distance bits, no length bias.
+        if (cur.Rep <= pos) {
+          uint32_t repLen = finder_.MatchLength(pos, pos - cur.Rep, maxLen);
+          for (uint32_t len = 2; len <= repLen && len <= kNiceLength; ++len)
+            Relax(i + len, Node{cur.Cost + 4 + GammaCost(len), cur.Rep, cur.Rep, len, OpKind::Rep, slot});
+          if (repLen > kNiceLength) {
+            Relax(i + repLen,
+                  Node{cur.Cost + 4 + GammaCost(repLen), cur.Rep, cur.Rep, repLen, OpKind::Rep, slot});
+            skip = std::max<size_t>(skip, repLen);
           }
         }
-        if (m.Length > kNiceLength) {
-          relax(i, i + m.Length, cur.Cost + NormalCost(d, m.Length, base), d, OpKind::Normal, d,
-                m.Length);
+      }
+      if (maxLen < 2) continue;
+
+      // Explicit distances set a new last distance, so only the cheapest arrival matters;
+      // a distance equal to its last distance was covered above, more cheaply.
+      const Node cur = nodes_[i * kSlots];
+      uint32_t covered = 1;
+      for (uint32_t k = firstMatch_[i]; k < firstMatch_[i + 1]; ++k) {
+        const Match& m = allMatches_[k];
+        uint32_t d = m.Distance;
+        if (d != cur.Rep) {
+          uint32_t top = std::min(m.Length, kNiceLength);
+          for (uint32_t len = covered + 1; len <= top; ++len) {
+            if (d <= 127 && len <= 5)
+              Relax(i + len, Node{cur.Cost + 12, d, d, len, OpKind::Short, 0});
+            else if (len >= MinNormalLength(d))
+              Relax(i + len, Node{cur.Cost + NormalCost(d, len, base), d, d, len, OpKind::Normal, 0});
+          }
+          if (m.Length > kNiceLength) {
+            Relax(i + m.Length,
+                  Node{cur.Cost + NormalCost(d, m.Length, base), d, d, m.Length, OpKind::Normal, 0});
+            skip = std::max<size_t>(skip, m.Length);
+          }
         }
         covered = std::max(covered, m.Length);
       }
-      if (!matches_.empty() && matches_.back().Length > kNiceLength &&
-          matches_.back().Distance != cur.Rep)
-        i += matches_.back().Length - 1;
+      if (skip > 0) i += skip - 1;
     }
-    while (inserted < end) finder_.Insert(inserted++);
+    return nodes_[n * kSlots].Cost;
+  }
 
-    // Walk the cheapest path back from the end of the block.
+  // Appends the cheapest path of the best parse; returns the last distance at its end.
+  uint32_t Backtrack(size_t n, std::vector<Op>& ops) {
     size_t first = ops.size();
+    uint8_t slot = 0;
+    uint32_t endRep = best_[n * kSlots].Rep;
     for (size_t i = n; i > 0;) {
-      const Node& t = nodes_[i];
+      const Node& t = best_[i * kSlots + slot];
       ops.push_back(Op{t.Kind, t.Length, t.Distance});
+      slot = t.PrevSlot;
       i -= t.Length;
     }
     std::reverse(ops.begin() + first, ops.end());
-    return nodes_[n].Rep;
+    return endRep;
   }
 
   const uint8_t* data_;
   size_t size_;
   MatchFinder finder_;
   std::vector<LiteralMode> segModes_;
-  std::vector<Node> nodes_;
+  std::vector<Node> nodes_, best_;
+  std::vector<uint32_t> firstMatch_;
+  std::vector<Match> allMatches_;
   std::vector<Match> matches_;
 };
 
@@ -248,7 +301,7 @@ class Writer {
     bw_.Bits(0b0010000, 7);
     bw_.Bit(1);
     for (size_t b = 0; b < count; ++b) {
-      for (size_t k = 0; k < 256; ++k) bw_.Bits(data_[pos + b * 256 + k], 8);
+      for (size_t k = 0; k < kRawBlockBytes; ++k) bw_.Bits(data_[pos + b * kRawBlockBytes + k], 8);
       bw_.Bit(b + 1 < count ? 1 : 0);
     }
   }
@@ -280,6 +333,7 @@ class Writer {
         last_ = op.Distance;
         break;
       case OpKind::Literal:
+      case OpKind::Raw:
         break;
     }
   }
@@ -336,24 +390,23 @@ std::vector<uint8_t> Jcalg1Compress(const uint8_t* data, size_t size, const Jcal
   size_t pos = 0;
   for (size_t k = 0; k < ops.size(); ++k) {
     const Op& op = ops[k];
-    size_t block = pos / kBlockSize;
-    // Ops never cross a block boundary, so each is coded with its block's base.
-    if (block < blockBases.size() && blockBases[block] != w.Base()) w.SetIndexBase(blockBases[block]);
+    // Ops never cross a block boundary, so an explicit distance is coded with its block's
+    // base; only those need the base, so the change waits for the first of them.
+    int base = blockBases[pos / kBlockSize];
+    if (op.Kind == OpKind::Normal && base != w.Base()) w.SetIndexBase(base);
     if (op.Kind == OpKind::Literal) {
       const LiteralMode& want = modes[pos / kSegmentSize];
-      size_t run = 1;
-      while (k + run < ops.size() && ops[k + run].Kind == OpKind::Literal) ++run;
-      if (run >= 256 && !want.Seven && !w.Mode().Seven) {
-        w.RawBlocks(pos, run / 256);
-        size_t done = run / 256 * 256;
-        k += done - 1;
-        pos += done;
-        continue;
-      }
       uint8_t v = data[pos];
       bool keep = w.Mode().Fits(v) && (w.Mode().Seven || !want.Seven);
       if (!keep) w.SetLiteralMode(want.Fits(v) ? want : LiteralMode{});
       w.Literal(v);
+    } else if (op.Kind == OpKind::Raw) {
+      size_t run = 1;  // consecutive blocks share one code
+      while (k + run < ops.size() && ops[k + run].Kind == OpKind::Raw) ++run;
+      w.RawBlocks(pos, run);
+      k += run - 1;
+      pos += run * kRawBlockBytes;
+      continue;
     } else {
       w.Match(op);
     }

@@ -1,19 +1,20 @@
 #include "export/jcalg1/Jcalg1MatchFinder.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
 namespace quellor::jcalg1 {
 
 namespace {
-constexpr int kHash3Bits = 17;
+constexpr int kMaxHash3Bits = 17;
 // Two-byte matches only pay off at distances with a small length bias.
 constexpr uint32_t kMaxDistance2 = 0x27E;
 constexpr int kMaxChain2 = 8;
 
-uint32_t Hash3(const uint8_t* p) {
+uint32_t Hash3(const uint8_t* p, int bits) {
   uint32_t v = uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16;
-  return (v * 2654435761u) >> (32 - kHash3Bits);
+  return (v * 2654435761u) >> (32 - bits);
 }
 }  // namespace
 
@@ -23,7 +24,9 @@ MatchFinder::MatchFinder(const uint8_t* data, size_t size, uint32_t window, int 
   uint32_t ring = std::bit_ceil(uint32_t(std::min<size_t>(size_t(window) + 1, size + 1)));
   if (ring < 2) ring = 2;
   mask_ = ring - 1;
-  head3_.assign(size_t(1) << kHash3Bits, 0);
+  // Small inputs get a small table: setting it up would dominate their time.
+  hashBits_ = std::clamp(int(std::bit_width(size)), 8, kMaxHash3Bits);
+  head3_.assign(size_t(1) << hashBits_, 0);
   prev3_.assign(ring, 0);
   head2_.assign(65536, 0);
   prev2_.assign(ring, 0);
@@ -35,7 +38,7 @@ void MatchFinder::Insert(size_t pos) {
   prev2_[pos & mask_] = head2_[h2];
   head2_[h2] = uint32_t(pos + 1);
   if (pos + 3 > size_) return;
-  uint32_t h3 = Hash3(data_ + pos);
+  uint32_t h3 = Hash3(data_ + pos, hashBits_);
   prev3_[pos & mask_] = head3_[h3];
   head3_[h3] = uint32_t(pos + 1);
 }

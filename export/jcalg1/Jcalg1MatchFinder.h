@@ -31,6 +31,7 @@ class MatchFinder {
   int maxChain_;
   uint32_t nice_;
   uint32_t mask_;
+  int hashBits_;
   std::vector<uint32_t> head3_, prev3_;  // position + 1, 0 = none
   std::vector<uint32_t> head2_, prev2_;
 };
