@@ -80,7 +80,8 @@ void Shell::StartBeforeWindow(const CommandLine& cl) {
 std::string Shell::InitialTitle() const { return "Quellor v" + m_.ProgramVersion; }
 
 void Shell::StartWithWindow(Host& host, Engine& engine) {
-  ctx_ = std::make_unique<AppContext>(AppContext{m_, engine, host});
+  // Built in place: the context holds references and need not be movable.
+  ctx_.reset(new AppContext{m_, engine, host});
 
   // 9. The host has created the window and its render surface; the engine opens on it,
   //    then the menu bar and the normal title. Start-up goes on if any of them fails.
