@@ -175,6 +175,12 @@ bool GlEngine::MakeBackBuffer() {
 void GlEngine::ReleaseGl() {
   Gl& g = *gl_;
   if (!g.Ready) return;
+  if (!GlContextIsCurrent()) {
+    // The context went first and took every object with it.
+    g.Textures.clear();
+    g.Ready = false;
+    return;
+  }
   for (auto& [h, t] : g.Textures) {
     if (t.Fbo) glDeleteFramebuffers(1, &t.Fbo);
     if (t.Id) glDeleteTextures(1, &t.Id);
