@@ -12,13 +12,15 @@ namespace {
 FontFields& Font(IntroModel& m, int n) { return n == 1 ? m.Font1 : m.Font2; }
 std::string FontOrderName(int n) { return n == 1 ? "Font1" : "Font2"; }
 
-// Frees font n's images but keeps its file name and grid, which releasing would clear.
-void FreeFontImages(IntroModel& m, Engine& e, int n) {
-  std::string file = Font(m, n).File;
-  FontGridRecord grid = m.FontGrid[n - 1];
-  ReleaseFont(m, e, n);
-  Font(m, n).File = file;
-  m.FontGrid[n - 1] = grid;
+// Frees font n's image and character pieces; the file name and grid stay.
+void FreeFontImages(Engine& e, FontFields& f) {
+  for (GlyphRecord& g : f.Chars) {
+    e.FreeSprite(g.Sprite);
+    e.FreeTexture(g.Image);
+    g = GlyphRecord{};
+  }
+  e.FreeTexture(f.Image);
+  f.Image = 0;
 }
 
 int Toggle(int32_t& active) {
@@ -34,7 +36,7 @@ void AddFonts(CommandTable& t) {
                                          filters::kImages);
       // The old font goes even when the dialog was cancelled.
       if (!Font(m, n).File.empty()) {
-        FreeFontImages(m, ctx.Eng, n);
+        FreeFontImages(ctx.Eng, Font(m, n));
         RemoveFromDisplayOrder(m, FontOrderName(n));
       }
       if (path.empty()) return;
@@ -44,7 +46,7 @@ void AddFonts(CommandTable& t) {
     t[n == 1 ? menu::kFontRemove1 : menu::kFontRemove2] = [n](AppContext& ctx) {
       IntroModel& m = ctx.Model;
       if (Font(m, n).File.empty()) return;
-      FreeFontImages(m, ctx.Eng, n);
+      FreeFontImages(ctx.Eng, Font(m, n));
       RemoveFromDisplayOrder(m, FontOrderName(n));
     };
   }
