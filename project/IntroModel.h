@@ -164,6 +164,7 @@ struct Obj3dFields {
   float RotX = 1, RotY = 1, RotZ = 1;
   float LightX = 0, LightY = 0, LightZ = -100;
   float ST_X = 0, ST_Y = 0, ST_Z = 0;
+  float SizX = 1, SizY = 1, SizZ = 1;  // stored mesh size; scale of a generated object
   float FogStart = 20.0f, FogEnd = 200.0f;
   int32_t AnimSets = 0;
 };
