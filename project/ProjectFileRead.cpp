@@ -416,6 +416,8 @@ struct Reader {
     LoadAsset(m.TrainerBar.File, m.TrainerBar.Sprite, Choose("Data/TrainerBar/", stored, full),
               [&](const std::string& p) { LoadTrainerBar(m, e, p); });
     Visit("Trainer");
+    // Nothing else remembers the bar's name when it is missing.
+    if (m.TrainerBar.Sprite == 0 && m.TrainerBar.File.empty()) m.TrainerBar.File = stored;
     NotFound(m.TrainerBar.Sprite, stored, "Loading Error: Trainer Bar file Not found.");
   }
 
