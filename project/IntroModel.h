@@ -54,6 +54,7 @@ struct BorderFields {
   std::string File;
   Handle Texture = 0;
   std::array<Handle, 4> Sprite{};  // top, bottom, right, left
+  std::array<Handle, 2> SideTexture{};  // the image turned for the right and left pieces
   int32_t SizX = 0, SizY = 0, Scroll = 0;
   int32_t CspX = 128, CspY = 128;
   int32_t SRC = 5, Dest = 6, Layer = 0;
