@@ -54,6 +54,7 @@ struct BorderFields {
   std::string File;
   Handle Texture = 0;
   std::array<Handle, 4> Sprite{};  // top, bottom, right, left
+  std::array<Handle, 2> SideTexture{};  // the image turned for the right and left pieces
   int32_t SizX = 0, SizY = 0, Scroll = 0;
   int32_t CspX = 128, CspY = 128;
   int32_t SRC = 5, Dest = 6, Layer = 0;
@@ -164,6 +165,7 @@ struct Obj3dFields {
   float RotX = 1, RotY = 1, RotZ = 1;
   float LightX = 0, LightY = 0, LightZ = -100;
   float ST_X = 0, ST_Y = 0, ST_Z = 0;
+  float SizX = 1, SizY = 1, SizZ = 1;  // stored mesh size; scale of a generated object
   float FogStart = 20.0f, FogEnd = 200.0f;
   int32_t AnimSets = 0;
 };

@@ -1,24 +1,34 @@
 #include "project/Loaders.h"
 
 namespace quellor {
-// Placeholders until the asset loaders land.
-void LoadLogo(IntroModel&, Engine&, const std::string&) {}
-void LoadSign(IntroModel&, Engine&, const std::string&) {}
-void LoadGfx(IntroModel&, Engine&, const std::string&, int) {}
-void LoadOverlay(IntroModel&, Engine&, const std::string&) {}
-void LoadBackground(IntroModel&, Engine&, const std::string&) {}
-void LoadBorder(IntroModel&, Engine&, const std::string&) {}
-void LoadTrainerBar(IntroModel&, Engine&, const std::string&) {}
-void LoadAnimation(IntroModel&, Engine&, const std::string&, int) {}
-void LoadFont(IntroModel&, Engine&, const std::string&, int) {}
-void LoadTexture(IntroModel&, Engine&, const std::string&, int) {}
-void LoadRasterTexture(IntroModel&, Engine&, const std::string&, int, int) {}
-void LoadObject3d(IntroModel&, Engine&, const std::string&) {}
-void LoadAnimObject3d(IntroModel&, Engine&, const std::string&) {}
-void LoadPostFxShader(IntroModel&, Engine&, const std::string&) {}
-void LoadTextureShader(IntroModel&, Engine&, const std::string&) {}
-void LoadVertexShader(IntroModel&, Engine&, const std::string&) {}
-void ReleaseFont(IntroModel&, Engine&, int) {}
-bool LoadAssetByKind(IntroModel&, Engine&, const std::string&, const std::string&) { return false; }
-void RefreshOptionsWindow(IntroModel&) {}
+
+bool LoadAssetByKind(IntroModel& m, Engine& e, const std::string& kind, const std::string& path) {
+  auto numbered = [&](const char* prefix, int lo, int hi, int* n) {
+    const std::string p(prefix);
+    if (kind.size() != p.size() + 1 || kind.compare(0, p.size(), p) != 0) return false;
+    int d = kind.back() - '0';
+    if (d < lo || d > hi) return false;
+    *n = d;
+    return true;
+  };
+  int n = 0;
+  if (kind == "logo") LoadLogo(m, e, path);
+  else if (kind == "sign") LoadSign(m, e, path);
+  else if (numbered("gfx", 1, 5, &n)) LoadGfx(m, e, path, n);
+  else if (kind == "overlay") LoadOverlay(m, e, path);
+  else if (kind == "background") LoadBackground(m, e, path);
+  else if (kind == "border") LoadBorder(m, e, path);
+  else if (kind == "trainerbar") LoadTrainerBar(m, e, path);
+  else if (kind == "anim") LoadAnimation(m, e, path, 0);
+  else if (kind == "bobanim") LoadAnimation(m, e, path, 1);
+  else if (numbered("font", 1, 2, &n)) LoadFont(m, e, path, n);
+  else if (numbered("tex", 0, 3, &n)) LoadTexture(m, e, path, n);
+  else if (numbered("raster", 1, 3, &n)) LoadRasterTexture(m, e, path, n, m.Raster.txt[n]);
+  else return false;
+  return true;
 }
+
+// The options window is not built yet; while it does not exist there is nothing to refresh.
+void RefreshOptionsWindow(IntroModel&) {}
+
+}  // namespace quellor

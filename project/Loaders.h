@@ -28,6 +28,12 @@ void LoadVertexShader(IntroModel& m, Engine& e, const std::string& path);
 
 // Releases font n (1 or 2): image, character sprites, file name and grid record.
 void ReleaseFont(IntroModel& m, Engine& e, int font);
+// Frees the border texture, its turned copies and the four piece sprites.
+void ReleaseBorder(IntroModel& m, Engine& e);
+
+// Recomputes scroller s's character spacing from character 1 of the font it uses,
+// and its Slots when the spacing is positive.
+void UpdateScrollerSpacing(IntroModel& m, Engine& e, int s);
 
 // Loads an asset by a short kind name as used on the command line and in tests:
 // logo, sign, gfx1..gfx5, overlay, background, border, trainerbar, anim, bobanim,

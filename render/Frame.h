@@ -13,6 +13,10 @@ void DrawFrame(IntroModel& m, Engine& e, PlacementHook* overlay);
 // Step 1 of a frame: FrameNow, FramesPerSecond, SpeedFactor.
 void UpdateFrameTiming(IntroModel& m, Engine& e);
 
+// Queues the DrawRecords of one pass: Layer > 0 in the 3D pass, Layer < 2 in the 2D pass,
+// each with its rotation, zoom, position, alpha and frame.
+void DisplayDrawRecords(IntroModel& m, Engine& e, bool threeDPass);
+
 // Draws the status log at the top left and removes expired lines after drawing them.
 void DrawStatusLog(IntroModel& m, Engine& e);
 

@@ -2,8 +2,12 @@
 // OpenGL 3.3 core implementation of the engine. It runs on whatever context the host
 // has made current: the editor window's canvas, the player's window, or a headless EGL
 // context, where an offscreen framebuffer serves as the back buffer.
+//
+// No GL header is included here, so window code may include its toolkit's GL headers
+// freely. Every GL call needs the engine's context current, the destructor included.
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "engine/EngineCore.h"
 
@@ -14,15 +18,73 @@ class GlEngine : public EngineCore {
   // `present` swaps the window's buffers; leave it empty for offscreen rendering.
   explicit GlEngine(std::function<void()> present = {}, bool offscreen = false);
   ~GlEngine() override;
-  // (overrides of the drawing operations; see GlEngine.cpp)
+
+  // Creates the GL objects (and, offscreen, the back buffer) on the current context.
+  // Fails with error #2 when no usable OpenGL 3.3 context is current.
+  bool Open(int screenW, int screenH) override;
+
+  void RenderWorld() override;
+  void FlushText() override;
+  void DrawPoints(const PointVertex* pts, int count, Handle tex, const float* world16) override;
+  Handle CreateRenderTarget(int w, int h) override;
+  void FreeRenderTarget(Handle target) override;
+  void GrabScreen(Handle target) override;
+  void DrawScreenEffect(Handle target, Handle effect) override;
+  void RenderOverlayToTarget(Handle target) override;
+  void CopyTargetToScreen(Handle target) override;
+  void FlipBuffers() override;
+  Image ReadScreen() override;
+  void PositionCamera(float x, float y, float z) override;
+
+  // --- for effects, hosts and tests ---
+  // GL texture name of an engine texture, uploading changed pixels first; 0 if unknown.
+  unsigned GlTexture(Handle tex);
+  // Framebuffer drawing into a render target; 0 if `target` is not one.
+  unsigned TargetFramebuffer(Handle target) const;
+  // Framebuffer holding the back buffer (0 for a window's default framebuffer).
+  unsigned BackBufferFramebuffer() const;
+  bool IsRenderTarget(Handle tex) const;
+  // Draw calls issued by the last sprite/text pass (batching check).
+  int LastDrawCalls() const { return lastDrawCalls_; }
+  // Font file in use for texts; empty when no font could be opened.
+  std::string FontFile() const;
+  // Camera view and projection used for 3D drawing (Direct3D layout).
+  const float* ViewMatrix() const;
+  const float* ProjectionMatrix() const;
+
+ protected:
+  void OnTextureChanged(Handle tex) override;
+  void OnTextureFreed(Handle tex) override;
+
+ private:
+  struct Gl;
+  bool InitGl();
+  void ReleaseGl();
+  bool MakeBackBuffer();
+  // Sets up viewport, program and state to draw quads given in screen pixels into the
+  // bound framebuffer of fbW x fbH pixels.
+  void BeginQuadPass(int fbW, int fbH, bool topRowFirst);
+  void QueueBackdrops();
+  void QueueSprites();
+  void QueueTexts();
+  void UpdateCamera();
+
+  std::function<void()> present_;
+  bool offscreen_;
+  std::unique_ptr<Gl> gl_;
+  int lastDrawCalls_ = 0;
 };
 
 // A headless EGL context (surfaceless, Mesa llvmpipe when no GPU) made current on
-// creation. Create() returns null and sets `error` when EGL is unavailable.
+// creation. Create() returns null and sets `error` (and `errorNumber`, #6 when EGL
+// cannot start, #2 when no OpenGL 3.3 core context can be made) when EGL is unavailable.
 class EglContext {
  public:
-  static std::unique_ptr<EglContext> Create(std::string* error = nullptr);
+  static std::unique_ptr<EglContext> Create(std::string* error = nullptr,
+                                            int* errorNumber = nullptr);
   virtual ~EglContext() = default;
+  // Makes the context current again on the calling thread.
+  virtual bool MakeCurrent() = 0;
 };
 
 }  // namespace quellor

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <vector>
+#include "engine/Engine.h"
 #include "project/Handle.h"
 
 namespace quellor {
@@ -23,5 +24,7 @@ struct IdleScene {
   Handle LogoTexture = 0;
   Handle PointTexture = 0;  // "Data/Bobs/Blue.png"
   int32_t LogoX = 0, LogoY = 0;
+  uint64_t Seed = 0x9E3779B97F4A7C15ULL;  // jitter generator; tests seed it
+  std::vector<PointVertex> Buffer;        // vertex copy handed to the engine, reused
 };
 }

@@ -1,0 +1,37 @@
+#include "project/loaders/LoaderCommon.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "project/StatusLog.h"
+
+namespace quellor::loaders {
+
+bool FitsLimit(IntroModel& m, const std::string& path, uint64_t limit, const std::string& refusal) {
+  std::error_code ec;
+  uintmax_t size = std::filesystem::file_size(std::filesystem::path(path), ec);
+  if (ec) return true;
+  if (static_cast<uint64_t>(size) <= limit) return true;
+  AddStatusLine(m, refusal, kMessageMs, kColorTooBig);
+  return false;
+}
+
+void LogLoaded(IntroModel& m, const std::string& text) {
+  AddStatusLine(m, text, kMessageMs, kColorSuccess);
+}
+
+void ReleaseSprite(Engine& e, Handle& sprite) {
+  if (sprite != 0) e.FreeSprite(sprite);
+  sprite = 0;
+}
+
+void ReleaseTexture(Engine& e, Handle& texture) {
+  if (texture != 0) e.FreeTexture(texture);
+  texture = 0;
+}
+
+int CentredX(const IntroModel& m, Engine& e, Handle sprite) {
+  return m.ScreenX / 2 - e.SpriteWidth(sprite) / 2;
+}
+
+}  // namespace quellor::loaders

@@ -1,0 +1,25 @@
+#pragma once
+// Pieces every asset loader shares: the size gate, slot release and the log lines.
+#include <cstdint>
+#include <string>
+
+#include "engine/Engine.h"
+#include "project/IntroModel.h"
+
+namespace quellor::loaders {
+
+// True when the file may be loaded. The size is compared as a 64-bit value; a file of
+// exactly `limit` bytes passes. A size that cannot be read (missing file) also passes:
+// the engine then fails and leaves the handle 0. A refusal logs `refusal`.
+bool FitsLimit(IntroModel& m, const std::string& path, uint64_t limit, const std::string& refusal);
+
+void LogLoaded(IntroModel& m, const std::string& text);
+
+// Frees the engine object in the slot, if any, and clears the slot.
+void ReleaseSprite(Engine& e, Handle& sprite);
+void ReleaseTexture(Engine& e, Handle& texture);
+
+// x that centres a sprite horizontally on the screen (integer divisions).
+int CentredX(const IntroModel& m, Engine& e, Handle sprite);
+
+}  // namespace quellor::loaders

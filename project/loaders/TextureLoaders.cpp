@@ -1,0 +1,53 @@
+// Plain textures: the 3D object's texture, the vertex-shader textures and the raster bars.
+#include "project/Loaders.h"
+#include "project/loaders/LoaderCommon.h"
+
+namespace quellor {
+
+namespace {
+constexpr uint64_t kTextureLimit = 262144;
+constexpr uint64_t kRasterLimit = 1024;
+}  // namespace
+
+void LoadTexture(IntroModel& m, Engine& e, const std::string& path, int slot) {
+  if (path.empty() || slot < 0 || slot > 3) return;
+  if (!loaders::FitsLimit(m, path, kTextureLimit, "Sorry, Texture filesize is to big.")) return;
+  if (slot == 0) {
+    m.Tex3d.File = path;
+    loaders::ReleaseTexture(e, m.Tex3d.Texture);
+    m.Tex3d.Texture = e.LoadTexture(path);
+    if (m.Tex3d.Texture == 0) return;
+    if (m.Obj3d.Entity != 0) e.EntityTexture(m.Obj3d.Entity, m.Tex3d.Texture);
+    m.TexShader.State = 0;
+    m.Tex3d.Type = 1;
+    RefreshOptionsWindow(m);
+    loaders::LogLoaded(m, "3d Texture succesfully loaded.");
+    return;
+  }
+  m.VertexShader.TexFile[slot - 1] = path;
+  Handle& tex = m.VertexShader.Texture[slot - 1];
+  loaders::ReleaseTexture(e, tex);
+  tex = e.LoadTexture(path);
+  if (tex == 0) return;
+  RefreshOptionsWindow(m);
+  loaders::LogLoaded(m, "Texture #" + std::to_string(slot) + " succesfully loaded.");
+}
+
+void LoadRasterTexture(IntroModel& m, Engine& e, const std::string& path, int bar, int stretch) {
+  if (path.empty() || bar < 1 || bar > 3) return;
+  if (!loaders::FitsLimit(m, path, kRasterLimit, "Sorry, Raster Texture filesize is to big."))
+    return;
+  m.Raster.txt[bar] = stretch;
+  m.Raster.Path[bar] = path;
+  Handle& tex = m.Raster.Texture[bar];
+  loaders::ReleaseTexture(e, tex);
+  tex = e.LoadTexture(path);
+  if (tex == 0) return;
+  loaders::LogLoaded(m, "Raster Texture #" + std::to_string(bar) + " succesfully loaded.");
+  // The bars cover the whole screen height; a stretched raster is rebuilt at that height.
+  if (stretch == 1 && e.TextureHeight(tex) != m.ScreenY)
+    e.ResizeTexture(tex, e.TextureWidth(tex), m.ScreenY);
+  RefreshOptionsWindow(m);
+}
+
+}  // namespace quellor
