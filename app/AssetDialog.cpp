@@ -1,5 +1,7 @@
 #include "app/AssetDialog.h"
 
+#include "project/PathResolve.h"
+
 namespace quellor {
 
 namespace filters {
@@ -29,9 +31,7 @@ const char* const kExecutables = "Executables (*.exe)|*.exe";
 const char* const kAllFilesFilter = "|all Files (*.*)|*.*";
 
 std::string AssetFolder(const IntroModel& m, const std::string& relative) {
-  std::string base = m.BaseDir;
-  if (!base.empty() && base.back() != '/' && base.back() != '\\') base += '/';
-  return base + relative;
+  return ResolvePath(JoinPath(m.BaseDir, relative));
 }
 
 std::string OpenAssetDialog(Host& host, const std::string& title, const std::string& folder,

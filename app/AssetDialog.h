@@ -20,7 +20,7 @@ extern const char* const kExecutables;
 // Appended to every asset dialog's filter.
 extern const char* const kAllFilesFilter;
 
-// BaseDir + a relative asset folder such as "Data/Logo/" (separator added when BaseDir lacks one).
+// BaseDir + a relative asset folder such as "Data/Logo/", matched against the disk's case.
 std::string AssetFolder(const IntroModel& m, const std::string& relative);
 
 // Opens the asset file dialog on filter position `filterIndex` and leaves the position the

@@ -160,11 +160,9 @@ void PassUpkeep(IntroModel& m, Engine& e, int n) {
   if (n == mode::kBorderSize)
     for (Handle s : m.Border.Sprite)
       e.ZoomSprite(s, static_cast<float>(m.Border.SizX), static_cast<float>(m.Border.SizY));
-  if (IsPagerMode(n)) {
-    // The first page is laid out again so the page being edited stays in view.
-    m.Pager.Page = 0;
-    RestartPager(m, e);
-  }
+  // The first page is laid out again so the page being edited stays in view.
+  if (IsPagerMode(n)) RestartPager(m, e);
+  // The trainer set-up places the bar and lays the lines out with the new values.
   if (IsTrainerTextMode(n)) RestartTrainer(m, e);
 }
 
@@ -392,13 +390,10 @@ void EndPlacementMode(IntroModel& m, Engine& e, Host& win) {
   m.EditMode = 0;
   win.SetTitle(NormalTitle(m));
   if (IsGfxMode(n)) m.ModeGfxIndex = 0;
+  // The text effects start again from their beginning with the new values.
   if (IsPagerMode(n) || IsTrainerTextMode(n)) {
-    // The text effects start again from their beginning with the new values.
     ResetScrollers(m);
-    if (m.Pager.Active == 1) {
-      m.Pager.Page = 0;
-      RestartPager(m, e);
-    }
+    if (m.Pager.Active == 1) RestartPager(m, e);
     if (m.Trainer.Active == 1) RestartTrainer(m, e);
   }
 }

@@ -68,13 +68,6 @@ class CommandsTest : public ::testing::Test {
     e.SetMouseButton(kMouseLeft, left);
     RunPlacementPass(m, e, host);
   }
-
-  // Whether the display-order helpers do their work in this build.
-  bool DisplayOrderWorks() {
-    IntroModel probe;
-    AddToDisplayOrder(probe, "Logo");
-    return probe.DisplayOrder.size() == 1;
-  }
 };
 
 }  // namespace quellor::test

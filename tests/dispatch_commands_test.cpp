@@ -115,7 +115,6 @@ TEST_F(DispatchCommands, ModeCommandsNeedTheirElement) {
 }
 
 TEST_F(DispatchCommands, LogoAndSignRemove) {
-  bool order = DisplayOrderWorks();
   Handle logo = MakeSprite(4, 4), sign = MakeSprite(4, 4);
   m.Logo.Sprite = logo;
   m.Sign.Sprite = sign;
@@ -127,7 +126,7 @@ TEST_F(DispatchCommands, LogoAndSignRemove) {
   DispatchMenu(ctx, menu::kSignRemove);
   EXPECT_EQ(m.Sign.Sprite, 0u);
   EXPECT_EQ(e.Sprite(sign), nullptr);
-  if (order) EXPECT_EQ(m.DisplayOrder, std::vector<std::string>{"GFX1"});
+  EXPECT_EQ(m.DisplayOrder, std::vector<std::string>{"GFX1"});
 }
 
 TEST_F(DispatchCommands, GfxRemoveResetsTheSlotWithYPosOne) {
@@ -192,11 +191,12 @@ TEST_F(DispatchCommands, AnimRemoveResetsDrawingFields) {
 }
 
 TEST_F(DispatchCommands, BorderAndBackgroundRemoveFreeEverything) {
-  bool order = DisplayOrderWorks();
   Image img{8, 8, std::vector<uint8_t>(8 * 8 * 4, 255)};
   m.Border.Texture = e.TextureFromImage(img);
+  for (Handle& t : m.Border.SideTexture) t = e.TextureFromImage(img);
   for (Handle& s : m.Border.Sprite) s = e.CreateSprite(m.Border.Texture);
   std::array<Handle, 4> pieces = m.Border.Sprite;
+  std::array<Handle, 2> sides = m.Border.SideTexture;
   m.DisplayOrder = {"Border", "Logo"};
   DispatchMenu(ctx, menu::kBorderRemove);
   EXPECT_EQ(m.Border.Texture, 0u);
@@ -204,7 +204,8 @@ TEST_F(DispatchCommands, BorderAndBackgroundRemoveFreeEverything) {
     EXPECT_EQ(m.Border.Sprite[i], 0u);
     EXPECT_EQ(e.Sprite(pieces[i]), nullptr);
   }
-  if (order) EXPECT_EQ(m.DisplayOrder, std::vector<std::string>{"Logo"});
+  for (Handle t : sides) EXPECT_EQ(e.Texture(t), nullptr);
+  EXPECT_EQ(m.DisplayOrder, std::vector<std::string>{"Logo"});
 
   m.Background.Texture = e.TextureFromImage(img);
   m.Background.Sprite = e.CreateBackdrop(m.Background.Texture);

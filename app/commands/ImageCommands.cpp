@@ -126,12 +126,7 @@ void AddBorder(CommandTable& t) {
   };
   t[menu::kBorderRemove] = [](AppContext& ctx) {
     IntroModel& m = ctx.Model;
-    for (Handle& s : m.Border.Sprite) {
-      ctx.Eng.FreeSprite(s);
-      s = 0;
-    }
-    ctx.Eng.FreeTexture(m.Border.Texture);
-    m.Border.Texture = 0;
+    ReleaseBorder(m, ctx.Eng);
     RemoveFromDisplayOrder(m, "Border");
   };
 }

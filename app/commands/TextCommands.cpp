@@ -99,10 +99,7 @@ void AddPager(CommandTable& t) {
   t[menu::kPagerLineSpace] = anchored(mode::kPagerSpace);
   t[menu::kPagerActive] = [](AppContext& ctx) {
     IntroModel& m = ctx.Model;
-    if (Toggle(m.Pager.Active) == 1) {
-      m.Pager.Page = 0;
-      RestartPager(m, ctx.Eng);
-    }
+    if (Toggle(m.Pager.Active) == 1) RestartPager(m, ctx.Eng);
     ctx.Win.SetMenuCheck(menu::kPagerActive, m.Pager.Active == 1);
   };
 }
