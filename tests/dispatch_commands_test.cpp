@@ -1,9 +1,13 @@
 // Menu commands: dialogs, removals, toggles, effects and the guards of the mode commands.
+#include <unistd.h>
+
 #include <algorithm>
+#include <filesystem>
 
 #include "app/AssetDialog.h"
 #include "app/Dispatch.h"
 #include "app/MenuIds.h"
+#include "engine/image/ImageCodec.h"
 #include "tests/CommandsTestSupport.h"
 
 using namespace quellor;
@@ -299,6 +303,68 @@ TEST_F(DispatchCommands, ObjectRemoveClearsTypeAndEntity) {
 TEST_F(DispatchCommands, QuitRequestsTheEnd) {
   DispatchMenu(ctx, menu::kFileQuit);
   EXPECT_TRUE(ctx.QuitRequested);
+}
+
+}  // namespace
+
+namespace {
+
+// Load commands hand the chosen file to the loaders; a cancelled dialog leaves the asset.
+class DispatchLoads : public CommandsTest {
+ protected:
+  std::filesystem::path dir;
+  void SetUp() override {
+    CommandsTest::SetUp();
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    dir = std::filesystem::temp_directory_path() /
+          (std::string("quellor_cmd_") + info->name() + "_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+  }
+  void TearDown() override { std::filesystem::remove_all(dir); }
+  std::string Png(const std::string& name, int w, int h) {
+    Image img{w, h, std::vector<uint8_t>(static_cast<size_t>(w) * h * 4, 200)};
+    std::string path = (dir / name).string();
+    EXPECT_TRUE(WritePngFile(path, img));
+    return path;
+  }
+};
+
+TEST_F(DispatchLoads, ChosenFilesReachTheLoaders) {
+  host.Paths = {Png("logo.png", 64, 32)};
+  DispatchMenu(ctx, menu::kLogoLoad);
+  ASSERT_NE(m.Logo.Sprite, 0u);
+  EXPECT_EQ(e.SpriteWidth(m.Logo.Sprite), 64);
+  EXPECT_EQ(m.EditMode, 1);
+
+  host.Paths = {Png("gfx.png", 16, 8)};
+  DispatchMenu(ctx, menu::GfxItem(3, menu::kGfxLoad));
+  EXPECT_NE(m.GFX.Sprite[3], 0u);
+  EXPECT_EQ(m.GFX.Sprite[2], 0u);
+
+  // Cancelling keeps what is loaded.
+  Handle logo = m.Logo.Sprite;
+  DispatchMenu(ctx, menu::kLogoLoad);
+  EXPECT_EQ(m.Logo.Sprite, logo);
+  EXPECT_NE(e.Sprite(logo), nullptr);
+}
+
+TEST_F(DispatchLoads, FontLoadStoresThePathAndReplacesTheOldFont) {
+  host.Paths = {Png("font.png", 320, 192)};
+  DispatchMenu(ctx, menu::kFontLoad1);
+  ASSERT_NE(m.Font1.Image, 0u);
+  Handle first = m.Font1.Image;
+  EXPECT_EQ(m.Font1.File, (dir / "font.png").string());
+  EXPECT_EQ(m.DisplayOrder, std::vector<std::string>{"Font1"});
+
+  host.Paths = {Png("font2.png", 320, 192)};
+  DispatchMenu(ctx, menu::kFontLoad1);
+  EXPECT_EQ(e.Texture(first), nullptr);
+  EXPECT_NE(m.Font1.Image, 0u);
+  EXPECT_EQ(m.DisplayOrder, std::vector<std::string>{"Font1"});
+
+  DispatchMenu(ctx, menu::kFontRemove1);
+  EXPECT_EQ(m.Font1.Image, 0u);
+  EXPECT_TRUE(m.DisplayOrder.empty());
 }
 
 }  // namespace
