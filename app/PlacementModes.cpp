@@ -54,6 +54,20 @@ const ModeInfo* Info(int n) {
   return IsPlacementMode(n) ? &kModes[n] : nullptr;
 }
 
+// Values come from project files as well as from the mouse: integer rules work in 64
+// bits and saturate, so extreme settings cannot overflow.
+int32_t Sat(int64_t v) {
+  if (v > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
+  if (v < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
+  return static_cast<int32_t>(v);
+}
+
+// |a + b - c| in 64 bits, saturated.
+int32_t AbsDistance(int64_t a, int64_t b, int64_t c) {
+  int64_t d = a + b - c;
+  return Sat(d < 0 ? -d : d);
+}
+
 bool IsGfxMode(int n) { return n >= mode::kGfxMove && n <= mode::kGfxRotate; }
 bool IsPagerMode(int n) { return n >= mode::kPagerMove && n <= mode::kPagerSpace; }
 bool IsTrainerTextMode(int n) { return n >= mode::kTrainerMove && n <= mode::kTrainerSpace; }
@@ -72,26 +86,26 @@ Handle FirstGlyph(const IntroModel& m, int font) {
 void SpriteSizeRule(IntroModel& m, Engine& e, Handle sprite, int32_t& sizeX, int32_t& sizeY,
                     int32_t& posX, int32_t& posY) {
   int hw = e.SpriteWidth(sprite) / 2, hh = e.SpriteHeight(sprite) / 2;
-  sizeX = std::abs(m.ModeAnchorX + hw - m.PreviewMouseX);
-  sizeY = std::abs(m.ModeAnchorY + hh - m.PreviewMouseY);
+  sizeX = AbsDistance(m.ModeAnchorX, hw, m.PreviewMouseX);
+  sizeY = AbsDistance(m.ModeAnchorY, hh, m.PreviewMouseY);
   float dx = static_cast<float>(sizeX) / 100.0f * static_cast<float>(hw);
   float dy = static_cast<float>(sizeY) / 100.0f * static_cast<float>(hh);
   e.ZoomSprite(sprite, static_cast<float>(sizeX), static_cast<float>(sizeY));
-  posX = RoundToInt(m.ModeAnchorX - dx);
-  posY = RoundToInt(m.ModeAnchorY - dy);
+  posX = RoundToInt(static_cast<double>(m.ModeAnchorX) - dx);
+  posY = RoundToInt(static_cast<double>(m.ModeAnchorY) - dy);
 }
 
 void SpriteMoveRule(const IntroModel& m, const Engine& e, Handle sprite, int sizeX, int sizeY,
                     int32_t& posX, int32_t& posY) {
   int hw = e.SpriteWidth(sprite) / 2, hh = e.SpriteHeight(sprite) / 2;
-  posX = RoundToInt(m.PreviewMouseX - static_cast<float>(sizeX) / 100.0f * static_cast<float>(hw));
-  posY = RoundToInt(m.PreviewMouseY - static_cast<float>(sizeY) / 100.0f * static_cast<float>(hh));
+  posX = RoundToInt(m.PreviewMouseX - static_cast<double>(static_cast<float>(sizeX) / 100.0f * static_cast<float>(hw)));
+  posY = RoundToInt(m.PreviewMouseY - static_cast<double>(static_cast<float>(sizeY) / 100.0f * static_cast<float>(hh)));
 }
 
 void ScrollerSizeRule(IntroModel& m, Engine& e, int s) {
   ScrollerFields& sc = m.Scroller[s];
-  sc.SizY = RoundToInt(std::abs(m.ModeAnchorY - m.PreviewMouseY) * 2.5);
-  sc.SizX = RoundToInt(std::abs(m.ModeAnchorX - m.PreviewMouseX) * 2.5);
+  sc.SizY = RoundToInt(AbsDistance(m.ModeAnchorY, 0, m.PreviewMouseY) * 2.5);
+  sc.SizX = RoundToInt(AbsDistance(m.ModeAnchorX, 0, m.PreviewMouseX) * 2.5);
   float charW = static_cast<float>(e.SpriteWidth(FirstGlyph(m, s)));
   sc.cspX = RoundToInt(static_cast<float>(sc.SizX) / 100.0f * charW);
   if (sc.cspX > 0) sc.Slots = m.ScreenX / sc.cspX + 1;
@@ -100,15 +114,15 @@ void ScrollerSizeRule(IntroModel& m, Engine& e, int s) {
 // Pager and trainer letter size: the distances are the zoom, the step follows the glyph.
 void TextSizeRule(const IntroModel& m, const Engine& e, int font, int32_t& sizX, int32_t& sizY,
                   int32_t& cspX, int32_t& cspY) {
-  sizY = std::max(1, std::abs(m.ModeAnchorY - m.PreviewMouseY));
-  sizX = std::max(1, std::abs(m.ModeAnchorX - m.PreviewMouseX));
+  sizY = std::max(1, AbsDistance(m.ModeAnchorY, 0, m.PreviewMouseY));
+  sizX = std::max(1, AbsDistance(m.ModeAnchorX, 0, m.PreviewMouseX));
   Handle glyph = FirstGlyph(m, font == 0 ? 0 : 1);
   cspX = RoundToInt(static_cast<double>(e.SpriteWidth(glyph)) * sizX / 100.0);
   cspY = RoundToInt(static_cast<double>(e.SpriteHeight(glyph)) * sizY / 100.0);
 }
 
 int32_t LineSpace(const IntroModel& m) {
-  return RoundToInt(std::abs(m.ScreenY / 2 - m.PreviewMouseY) * 2.5);
+  return RoundToInt(AbsDistance(m.ScreenY / 2, 0, m.PreviewMouseY) * 2.5);
 }
 
 void AnimMoveRule(IntroModel& m, AnimFields& a) {
@@ -118,8 +132,8 @@ void AnimMoveRule(IntroModel& m, AnimFields& a) {
 
 // The mouse counts one and a half times, so the strip grows faster than the logo.
 void AnimSizeRule(IntroModel& m, Engine& e, AnimFields& a) {
-  a.SizeX = RoundToInt(std::fabs(m.ModeAnchorX + a.FSizeX / 2 - 1.5 * m.PreviewMouseX));
-  a.SizeY = RoundToInt(std::fabs(m.ModeAnchorY + a.FSizeY / 2 - 1.5 * m.PreviewMouseY));
+  a.SizeX = RoundToInt(std::fabs(static_cast<double>(m.ModeAnchorX) + a.FSizeX / 2 - 1.5 * m.PreviewMouseX));
+  a.SizeY = RoundToInt(std::fabs(static_cast<double>(m.ModeAnchorY) + a.FSizeY / 2 - 1.5 * m.PreviewMouseY));
   float dx = static_cast<float>(a.SizeX) / 100.0f * static_cast<float>(a.FSizeX / 2);
   float dy = static_cast<float>(a.SizeY) / 100.0f * static_cast<float>(a.FSizeY / 2);
   e.ZoomSprite(a.Sprite, static_cast<float>(a.SizeX), static_cast<float>(a.SizeY));
@@ -128,7 +142,7 @@ void AnimSizeRule(IntroModel& m, Engine& e, AnimFields& a) {
 }
 
 void AnimRotateRule(IntroModel& m, Engine& e, AnimFields& a) {
-  a.Rota = WrapDegrees(static_cast<float>(m.ModeAnchorX + a.FSizeX / 2 - m.PreviewMouseX));
+  a.Rota = WrapDegrees(static_cast<float>(static_cast<double>(m.ModeAnchorX) + a.FSizeX / 2 - m.PreviewMouseX));
   e.RotateSprite(a.Sprite, a.Rota);
 }
 
@@ -136,16 +150,16 @@ void TrainerBarSizeRule(IntroModel& m, Engine& e) {
   TrainerBarFields& bar = m.TrainerBar;
   int w = e.SpriteWidth(bar.Sprite);
   if (w <= 0) return;
-  bar.TB_CSX = std::abs(m.ModeAnchorX + w / 2 - m.PreviewMouseX);
+  bar.TB_CSX = AbsDistance(m.ModeAnchorX, w / 2, m.PreviewMouseX);
   bar.TB_FSL = static_cast<float>(bar.TB_CSX) / (static_cast<float>(w) / 100.0f);
-  m.TrainerState.BarX = m.Trainer.XPos + (m.Trainer.cspX * m.Trainer.perLine) / 2 - bar.TB_CSX / 2;
+  m.TrainerState.BarX = Sat(int64_t{m.Trainer.XPos} + int64_t{m.Trainer.cspX} * m.Trainer.perLine / 2 - bar.TB_CSX / 2);
   e.ZoomSprite(bar.Sprite, bar.TB_FSL, static_cast<float>(m.Trainer.SizY));
 }
 
 void BorderSizeRule(IntroModel& m, Engine& e) {
   BorderFields& b = m.Border;
-  b.SizY = std::abs(m.ModeAnchorY - m.PreviewMouseY);
-  b.SizX = std::abs(m.ModeAnchorX - m.PreviewMouseX);
+  b.SizY = AbsDistance(m.ModeAnchorY, 0, m.PreviewMouseY);
+  b.SizX = AbsDistance(m.ModeAnchorX, 0, m.PreviewMouseX);
   if (b.SizX == 0) b.SizX = 1;
   b.CspX = RoundToInt(static_cast<double>(e.SpriteWidth(b.Sprite[0])) * b.SizX / 100.0);
   b.CspY = RoundToInt(static_cast<double>(e.SpriteHeight(b.Sprite[0])) * b.SizY / 100.0);
@@ -298,8 +312,8 @@ std::string PlacementTitle(const IntroModel& m, int n) {
 
 void SetSpriteSizeAnchor(IntroModel& m, const Engine& e, Handle sprite, int posX, int posY,
                          int sizeX, int sizeY) {
-  m.ModeAnchorX = posX + (sizeX / 100) * (e.SpriteWidth(sprite) / 2);
-  m.ModeAnchorY = posY + (sizeY / 100) * (e.SpriteHeight(sprite) / 2);
+  m.ModeAnchorX = Sat(posX + int64_t{sizeX / 100} * (e.SpriteWidth(sprite) / 2));
+  m.ModeAnchorY = Sat(posY + int64_t{sizeY / 100} * (e.SpriteHeight(sprite) / 2));
 }
 
 void SetAnimAnchor(IntroModel& m, const AnimFields& a) {
@@ -321,13 +335,13 @@ void ApplyPlacementRule(IntroModel& m, Engine& e, int n) {
     case mode::kScroller1Size: ScrollerSizeRule(m, e, 0); break;
     case mode::kScroller2Size: ScrollerSizeRule(m, e, 1); break;
     case mode::kObjectSize: {
-      float k = static_cast<float>(std::abs(m.ModeAnchorX - mx));
+      float k = static_cast<float>(AbsDistance(m.ModeAnchorX, 0, mx));
       e.ScaleEntity(m.Obj3d.Entity, m.ModeStartSize[0] * k, m.ModeStartSize[1] * k, m.ModeStartSize[2] * k);
       break;
     }
     case mode::kObjectMove: {
-      float x = static_cast<float>(mx - m.ModeAnchorX) / 80.0f;
-      float y = static_cast<float>(m.ModeAnchorY - my) / 80.0f;
+      float x = static_cast<float>(int64_t{mx} - m.ModeAnchorX) / 80.0f;
+      float y = static_cast<float>(int64_t{m.ModeAnchorY} - my) / 80.0f;
       m.Obj3d.WorkPos = {x, y, 10.0f};
       // The stored position follows, so a save keeps where the object was put.
       m.Obj3d.PosX = x;
@@ -338,8 +352,8 @@ void ApplyPlacementRule(IntroModel& m, Engine& e, int n) {
     }
     case mode::kBorderSize: BorderSizeRule(m, e); break;
     case mode::kPagerMove:
-      m.Pager.XPos = mx - (m.Pager.perLine * m.Pager.cspX) / 2;
-      m.Pager.YPos = my - (m.Pager.YLins * m.Pager.cspY) / 2;
+      m.Pager.XPos = Sat(mx - int64_t{m.Pager.perLine} * m.Pager.cspX / 2);
+      m.Pager.YPos = Sat(my - int64_t{m.Pager.YLins} * m.Pager.cspY / 2);
       break;
     case mode::kPagerSize:
       TextSizeRule(m, e, m.Pager.Font, m.Pager.SizX, m.Pager.SizY, m.Pager.cspX, m.Pager.cspY);
@@ -356,8 +370,8 @@ void ApplyPlacementRule(IntroModel& m, Engine& e, int n) {
       m.Sign.PosY = my - e.SpriteHeight(m.Sign.Sprite) / 2;
       break;
     case mode::kTrainerMove:
-      m.Trainer.XPos = mx - (m.Trainer.perLine * m.Trainer.cspX) / 2;
-      m.Trainer.YPos = my - (m.Trainer.YLins * m.Trainer.cspY) / 2;
+      m.Trainer.XPos = Sat(mx - int64_t{m.Trainer.perLine} * m.Trainer.cspX / 2);
+      m.Trainer.YPos = Sat(my - int64_t{m.Trainer.YLins} * m.Trainer.cspY / 2);
       break;
     case mode::kTrainerSize:
       TextSizeRule(m, e, m.Trainer.Font, m.Trainer.SizX, m.Trainer.SizY, m.Trainer.cspX, m.Trainer.cspY);

@@ -339,3 +339,33 @@ TEST(ModeHelpers, WrapAndRound) {
 }
 
 }  // namespace
+
+namespace {
+
+// Settings read from a project can be anything; the rules saturate instead of overflowing.
+TEST_F(ModeRules, ExtremeSettingsSaturate) {
+  const int32_t big = 2147483647;
+  m.Logo.Sprite = MakeSprite(200, 100);
+  m.Logo.PosX = big;
+  m.Logo.SizeX = big;
+  DispatchMenu(ctx, menu::kLogoSize);
+  EXPECT_EQ(m.ModeAnchorX, big);
+  Drag(-5, 0);
+  EXPECT_EQ(m.Logo.SizeX, big);
+
+  m.Pager.Active = 1;
+  m.Pager.perLine = m.Pager.cspX = 100000;
+  DispatchMenu(ctx, menu::kPagerPosition);
+  Drag(0, 0);
+  EXPECT_EQ(m.Pager.XPos, -2147483647 - 1);
+
+  m.Anim_2d.Sprite = MakeSprite(8, 8);
+  m.Anim_2d.FSizeX = big;
+  m.ModeAnchorX = big;
+  m.EditMode = mode::kAnimRotate;
+  Drag(-100, 0);
+  EXPECT_GE(m.Anim_2d.Rota, 0.0f);
+  EXPECT_LT(m.Anim_2d.Rota, 360.0f);
+}
+
+}  // namespace

@@ -1,3 +1,6 @@
+#include <algorithm>
+#include <cstdint>
+
 #include "app/AssetDialog.h"
 #include "app/MenuIds.h"
 #include "app/PlacementModes.h"
@@ -122,7 +125,8 @@ void AddTrainer(CommandTable& t) {
     if (!m.TrainerBar.Sprite) return;
     m.TrainerBar.TB_Line = 0;  // a bar spanning the screen cannot be sized
     RefreshOptionsWindow(m);
-    m.ModeAnchorX = m.TrainerState.BarX + ctx.Eng.SpriteWidth(m.TrainerBar.Sprite) / 2;
+    int64_t anchor = int64_t{m.TrainerState.BarX} + ctx.Eng.SpriteWidth(m.TrainerBar.Sprite) / 2;
+    m.ModeAnchorX = static_cast<int32_t>(std::min<int64_t>(anchor, INT32_MAX));
     m.EditMode = mode::kTrainerBarSize;
   };
   t[menu::kTrainerActive] = [](AppContext& ctx) {
