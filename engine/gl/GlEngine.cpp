@@ -43,6 +43,7 @@ void ArgbToRgba(uint32_t argb, uint8_t out[4]) {
 
 struct GlEngine::Gl {
   bool Ready = false;
+  GLint MaxTextureSide = 0;
   GLuint QuadProgram = 0, PointProgram = 0;
   GLint QuadScreen = -1, QuadTex = -1;
   GLint PointWorldView = -1, PointProj = -1, PointViewportH = -1, PointTex = -1;
@@ -94,9 +95,11 @@ bool GlEngine::InitGl() {
   if (g.QuadProgram) g.PointProgram = BuildProgram(kPointVertexShader, kPointFragmentShader, &log);
   if (!g.QuadProgram || !g.PointProgram) {
     SetError(2, " (" + log + ")");
-    ReleaseGl();
+    if (g.QuadProgram) glDeleteProgram(g.QuadProgram);
+    g.QuadProgram = 0;
     return false;
   }
+  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &g.MaxTextureSide);
   g.QuadScreen = glGetUniformLocation(g.QuadProgram, "u_screen");
   g.QuadTex = glGetUniformLocation(g.QuadProgram, "u_tex");
   g.PointWorldView = glGetUniformLocation(g.PointProgram, "u_worldView");
@@ -231,6 +234,8 @@ unsigned GlEngine::GlTexture(Handle tex) {
   GpuTexture& t = g.Textures[tex];
   if (t.Id && t.Version == td->Version) return t.Id;
   const Image& img = td->Pixels;
+  // An image the GPU cannot hold is not drawn at all rather than drawn as a black box.
+  if (img.Width > g.MaxTextureSide || img.Height > g.MaxTextureSide) return 0;
   if (!t.Id) glGenTextures(1, &t.Id);
   glBindTexture(GL_TEXTURE_2D, t.Id);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
