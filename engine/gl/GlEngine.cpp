@@ -59,8 +59,6 @@ struct GlEngine::Gl {
   D3DMatrix View = MatrixIdentity();
   D3DMatrix Projection = MatrixIdentity();
   float Camera[3] = {0, 0, 0};
-  // Screen-pixel quads drawn into a target are stretched from this size to the target's.
-  int PassW = 0, PassH = 0;
 };
 
 GlEngine::GlEngine(std::function<void()> present, bool offscreen)
@@ -447,7 +445,7 @@ void GlEngine::FlushText() {
 
 void GlEngine::RenderOverlayToTarget(Handle target) {
   Gl& g = *gl_;
-  GLuint fbo = g.Ready ? TargetFramebuffer(target) : 0;
+  GLuint fbo = IsRenderTarget(target) && GlTexture(target) ? TargetFramebuffer(target) : 0;
   if (!fbo) {
     // No such target: the overlay is dropped rather than left to pile up.
     DrainQueue([](Handle, const SpriteData&, const QueuedDraw&) {});
@@ -465,7 +463,7 @@ void GlEngine::RenderOverlayToTarget(Handle target) {
 
 void GlEngine::GrabScreen(Handle target) {
   Gl& g = *gl_;
-  GLuint fbo = g.Ready ? TargetFramebuffer(target) : 0;
+  GLuint fbo = IsRenderTarget(target) && GlTexture(target) ? TargetFramebuffer(target) : 0;
   if (!fbo) return;
   const GpuTexture& t = g.Textures.at(target);
   glBindFramebuffer(GL_READ_FRAMEBUFFER, g.BackFbo);
@@ -477,7 +475,7 @@ void GlEngine::GrabScreen(Handle target) {
 
 void GlEngine::CopyTargetToScreen(Handle target) {
   Gl& g = *gl_;
-  GLuint fbo = g.Ready ? TargetFramebuffer(target) : 0;
+  GLuint fbo = IsRenderTarget(target) && GlTexture(target) ? TargetFramebuffer(target) : 0;
   if (!fbo) return;
   const GpuTexture& t = g.Textures.at(target);
   glBindFramebuffer(GL_READ_FRAMEBUFFER, fbo);
