@@ -32,6 +32,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (h.UnpackedSize > (1u << 20)) return 0;
   std::vector<uint8_t> out(h.UnpackedSize);
   if (!Jcalg1Decompress(data, size, out.data(), out.size())) return 0;
-  RoundTrip(out.data(), out.size(), 1u << 20);
+  if (out.size() <= (64u << 10)) RoundTrip(out.data(), out.size(), 1u << 20);
   return 0;
 }

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <random>
+#include <stdexcept>
 #include <string>
 
 #include "engine/image/ImageCodec.h"
@@ -53,6 +54,76 @@ std::vector<Vector> ReferenceVectors() {
   };
 }
 
+// Walks a stream for the rules the original decoders depend on but that a lenient
+// decoder would not notice: literal size set by the first code, no match coded with an
+// explicit distance equal to the last distance, index base never 0. Returns "" or the
+// broken rule.
+std::string CheckCompatibility(const std::vector<uint8_t>& s) {
+  const size_t bits = (s.size() - kJcalg1HeaderSize) * 8;
+  size_t at = 0;
+  auto bit = [&]() -> uint32_t {
+    if (at >= bits) throw std::out_of_range("past the end");
+    size_t word = kJcalg1HeaderSize + at / 32 * 4, k = 31 - at % 32;
+    ++at;
+    uint32_t w = uint32_t(s[word]) | uint32_t(s[word + 1]) << 8 | uint32_t(s[word + 2]) << 16 |
+                 uint32_t(s[word + 3]) << 24;
+    return (w >> k) & 1u;
+  };
+  auto read = [&](int n) {
+    uint64_t v = 0;
+    while (n-- > 0) v = v << 1 | bit();
+    return v;
+  };
+  auto gamma = [&]() {
+    uint64_t v = 1;
+    do v = v * 2 + bit();
+    while (bit());
+    return v;
+  };
+  try {
+    if (read(8) != 0b00100000) return "first code does not set the literal size";
+    int literalBits = bit() ? 8 : 7;
+    if (literalBits == 7) read(8);
+    uint64_t last = 1;
+    int base = 8;
+    for (;;) {
+      if (bit()) {
+        read(literalBits);
+      } else if (bit()) {
+        uint64_t high = gamma();
+        if (high != 2) {
+          uint64_t d = (high - 3) << base | read(base);
+          if (d == last) return "explicit distance equal to the last distance";
+          last = d;
+        }
+        gamma();
+      } else if (bit()) {
+        if (read(4) != 0) continue;
+        if (bit()) {
+          do read(2048);
+          while (bit());
+        } else {
+          literalBits = bit() ? 8 : 7;
+          if (literalBits == 7) read(8);
+        }
+      } else {
+        uint64_t idx = read(7), len = read(2) + 2;
+        if (idx == last) return "short match at the last distance";
+        if (idx != 0) {
+          last = idx;
+        } else if (len == 2) {
+          return "";
+        } else {
+          base = int(read(int(len) + 1));
+          if (base == 0) return "index base 0";
+        }
+      }
+    }
+  } catch (const std::out_of_range&) {
+    return "no end code";
+  }
+}
+
 }  // namespace
 
 TEST(Jcalg1Decoder, DecodesStreamsOfTheOriginalCompressor) {
@@ -63,6 +134,7 @@ TEST(Jcalg1Decoder, DecodesStreamsOfTheOriginalCompressor) {
     EXPECT_EQ(h.UnpackedSize, v.Plain.size());
     EXPECT_EQ(h.Checksum, Jcalg1Checksum(v.Plain.data(), v.Plain.size()));
     EXPECT_EQ(Decode(stream), v.Plain);
+    EXPECT_EQ(CheckCompatibility(stream), "");
   }
 }
 
@@ -146,6 +218,15 @@ TEST(Jcalg1Decoder, HostileCodesAreRefused) {
   });
   ASSERT_TRUE(decodes(good, 5));
   EXPECT_EQ(std::string(out.begin(), out.begin() + 5), "ababa");
+  EXPECT_EQ(CheckCompatibility(good), "");
+  // Decodable, but the original decoders expect the last-distance code here.
+  auto lastAsShort = make(3, [&](BitWriter& w) {
+    literal(w, 'a');
+    w.Bits(0b000, 3); w.Bits(1, 7); w.Bits(0, 2);  // distance 1 is the initial last distance
+    end(w);
+  });
+  EXPECT_TRUE(decodes(lastAsShort, 3));
+  EXPECT_EQ(CheckCompatibility(lastAsShort), "short match at the last distance");
 
   // Distance beyond the bytes produced so far.
   EXPECT_FALSE(decodes(make(3, [&](BitWriter& w) {
@@ -243,8 +324,7 @@ TEST(Jcalg1Encoder, RoundTripsVariedData) {
       std::vector<uint8_t> s = Jcalg1Compress(in.data(), in.size(), opt);
       ASSERT_GE(s.size(), kJcalg1HeaderSize + 4) << "input " << k;
       EXPECT_EQ((s.size() - kJcalg1HeaderSize) % 4, 0u);
-      // The first code sets the literal size (the original decoders rely on it).
-      EXPECT_EQ(s[kJcalg1HeaderSize + 3] >> 1, 0b0010000) << "input " << k;
+      EXPECT_EQ(CheckCompatibility(s), "") << "input " << k << " window " << window;
       EXPECT_EQ(Decode(s), in) << "input " << k << " window " << window;
     }
   }
