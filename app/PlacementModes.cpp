@@ -176,8 +176,10 @@ void PassUpkeep(IntroModel& m, Engine& e, int n) {
       e.ZoomSprite(s, static_cast<float>(m.Border.SizX), static_cast<float>(m.Border.SizY));
   // The first page is laid out again so the page being edited stays in view.
   if (IsPagerMode(n)) RestartPager(m, e);
-  // The trainer set-up places the bar and lays the lines out with the new values.
-  if (IsTrainerTextMode(n)) RestartTrainer(m, e);
+  // Position and size move the bar with the text; all three lay the lines out anew.
+  // The option states stay: the full restart happens when the mode ends.
+  if (n == mode::kTrainerMove || n == mode::kTrainerSize) RefreshTrainerBar(m, e);
+  if (IsTrainerTextMode(n)) BuildTrainerLetters(m);
 }
 
 std::string Num(double v, bool decimals) {
