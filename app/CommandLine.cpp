@@ -89,6 +89,30 @@ const std::vector<OptionSpec>& Options() {
          cl.Loads.push_back({v.substr(0, eq), v.substr(eq + 1)});
          return true;
        }},
+      {"--set", true,
+       [](const std::string& v, CommandLine& cl) {
+         size_t eq = v.find('=');
+         if (eq == std::string::npos || eq == 0) return false;
+         cl.Sets.emplace_back(v.substr(0, eq), v.substr(eq + 1));
+         return true;
+       }},
+      {"--text", true,
+       [](const std::string& v, CommandLine& cl) {
+         size_t eq = v.find('=');
+         if (eq == std::string::npos || eq == 0) return false;
+         cl.Texts.emplace_back(v.substr(0, eq), v.substr(eq + 1));
+         return true;
+       }},
+      {"--pager-file", true,
+       [](const std::string& v, CommandLine& cl) {
+         cl.Texts.emplace_back("pager-file", v);
+         return !v.empty();
+       }},
+      {"--trainer-file", true,
+       [](const std::string& v, CommandLine& cl) {
+         cl.Texts.emplace_back("trainer-file", v);
+         return !v.empty();
+       }},
       {"--help", false, [](const std::string&, CommandLine& cl) { return cl.Help = true; }},
   };
   return kOptions;
@@ -149,6 +173,12 @@ CommandLine ParseCommandLine(const std::vector<std::string>& params) {
     const OptionSpec* spec = nullptr;
     for (const OptionSpec& o : Options())
       if (p == o.Name) spec = &o;
+    // A lone project file names the intro to load (and, headless, to render).
+    if (!spec && p.rfind("--", 0) != 0 && cl.Autoload.empty() && p.size() > 4 &&
+        IEquals(p.substr(p.size() - 4), ".ini")) {
+      cl.Autoload = p;
+      continue;
+    }
     if (!spec) {
       cl.Error = "unknown parameter: " + p;
       return cl;
@@ -178,6 +208,8 @@ void ApplyCommandLineSize(const CommandLine& cl, IntroModel& m) {
 std::string CommandLineUsage() {
   return "usage: quellor [/sr WIDTH HEIGHT [\"PROJECT\"]]\n"
          "       quellor --headless [--frames N] [--size WxH] [--png OUT.png] [--load KIND=PATH ...]\n"
+         "                [PROJECT.ini] [--set Group.Key=VALUE ...] [--text scroller1=TEXT]\n"
+         "                [--text scroller2=TEXT] [--pager-file PATH] [--trainer-file PATH]\n"
          "       (--frames and --png imply --headless)\n";
 }
 

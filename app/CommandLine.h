@@ -25,6 +25,10 @@ struct CommandLine {
   std::string PngPath = "out/quellor.png";
   bool PngGiven = false;
   std::vector<AssetLoad> Loads;
+  // Applied after the assets, in order: field settings ("Group.Key", value) and texts
+  // ("scroller1" / "scroller2" / "pager-file" / "trainer-file", value).
+  std::vector<std::pair<std::string, std::string>> Sets;
+  std::vector<std::pair<std::string, std::string>> Texts;
 
   bool Help = false;
   std::string Error;  // non-empty: the line could not be understood

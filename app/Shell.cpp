@@ -8,9 +8,11 @@
 #include "app/ResourcePacks.h"
 #include "app/WebAddress.h"
 #include "project/Loaders.h"
+#include "project/ProjectFields.h"
 #include "project/StatusLog.h"
 #include "render/Frame.h"
 #include "render/Scrollers.h"
+#include "render/TextOptions.h"
 
 namespace quellor {
 
@@ -171,6 +173,12 @@ void Shell::Autoload() {
 void Shell::LoadCommandLineAssets() {
   for (const AssetLoad& l : cl_.Loads)
     if (!LoadAssetByKind(m_, ctx_->Eng, l.Kind, l.Path)) rejectedLoads_.push_back(l.Kind);
+  for (const auto& [key, value] : cl_.Sets)
+    if (!SetFieldByName(m_, key, value)) rejectedLoads_.push_back("--set " + key);
+  for (const auto& [key, value] : cl_.Texts) {
+    std::string why;
+    if (!ApplyTextOption(m_, ctx_->Eng, key, value, &why)) rejectedLoads_.push_back(key + ": " + why);
+  }
 }
 
 void Shell::TakeOneEvent() {

@@ -41,7 +41,7 @@ int RunHeadless(const CommandLine& cl) {
   HeadlessHost host;
   shell.StartWithWindow(host, engine);
   for (const std::string& k : shell.RejectedLoads())
-    std::fprintf(stderr, "quellor: --load: unknown asset kind \"%s\"\n", k.c_str());
+    std::fprintf(stderr, "quellor: command-line option not applied: %s\n", k.c_str());
   for (int i = 0; i < cl.Frames; ++i)
     if (!shell.RunPass()) break;
 

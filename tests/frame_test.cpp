@@ -149,6 +149,20 @@ TEST_F(Frame, IdleSceneRunsExactlyWhileNothingIsLoaded) {
   EXPECT_EQ(e.PointsDrawn, 3501);
 }
 
+TEST_F(Frame, AssetLoadedBeforeTheFirstFrameEndsTheIdleScene) {
+  // Start-up fills the tunnel; an asset from the command line or a project loads
+  // before the first frame is drawn.
+  SetupIdleScene(m);
+  FillIdleScene(m);
+  LoadGfx(m, e, Png("g.png", 8, 8), 1);
+  Step(2);
+  EXPECT_FALSE(m.Idle.On);
+  EXPECT_TRUE(m.Idle.Points.empty());
+  e.Clear();
+  Step();
+  EXPECT_FALSE(HasOp(RecordedOp::Points));
+}
+
 TEST_F(Frame, IdleTunnelAndMotion) {
   SetupIdleScene(m);
   m.Idle.Seed = 42;

@@ -39,7 +39,7 @@ int RunShellInWindow(const CommandLine& cl, wxEventLoopBase& loop) {
     host.AttachEngine(&engine);
     shell.StartWithWindow(host, engine);
     for (const std::string& k : shell.RejectedLoads())
-      std::fprintf(stderr, "quellor: --load: unknown asset kind \"%s\"\n", k.c_str());
+      std::fprintf(stderr, "quellor: command-line option not applied: %s\n", k.c_str());
     rc = shell.Run();
     host.AttachEngine(nullptr);
   }  // the render device goes first, then the windows
