@@ -41,7 +41,6 @@ void RestartScroller(IntroModel& m, int s) {
   ScrollerRun& r = m.ScrollRun[s];
   r.TextPos = 1;
   r.Offset = 0.0f;
-  r.LastControl = -1;
   r.TextLength = static_cast<int32_t>(m.Scroller[s].Text.size());
   UpdateScrollerSlots(m, s);
 }

@@ -198,6 +198,21 @@ TEST_F(ScrollerTest, SpeedControlsActOnlyInTheEnteringSlot) {
   EXPECT_TRUE(m.Draws.empty());
 }
 
+TEST_F(ScrollerTest, RestartKeepsTheLastControlSoItDoesNotActTwice) {
+  // The accent is character 14: after a restart it is the entering character.
+  StartScroller("ABCDEFGHIJKLM`NOPQRSTUVWXYZ");
+  ScrollerRun& r = m.ScrollRun[0];
+  SetTime(300000);
+  Frame();
+  ASSERT_EQ(r.LastControl, 64);
+  ASSERT_EQ(r.PauseStart, 300000u);
+  SetTime(310000);  // the pause is over
+  RestartScroller(m, 0);
+  Frame();
+  EXPECT_EQ(r.PauseStart, 300000u);
+  EXPECT_FLOAT_EQ(r.Offset, -2.0f);
+}
+
 TEST_F(ScrollerTest, DunkStaysInTheLowerHalfTurnAndJumpInTheUpper) {
   StartScroller("ABC", 7);
   m.Scroller[0].SSinAdd = 7.0f;
