@@ -182,6 +182,9 @@ void AddScrollerRecords(IntroModel& m, Engine&, int s) {
     if (pos > length) pos = 1;
   }
 
+  // One rotation per scroller: the other effects leave theirs (0, or the last
+  // character's turn) for "Rolling Chars" to turn on from.
+  r.RollRot = rot;
   if (blockSinus) f.Phase = WrapPhase(static_cast<int64_t>(phaseStart) + 1);
 
   const bool pausing = r.Paused && now - r.PauseStart < kPauseMs;

@@ -260,6 +260,31 @@ TEST_F(ScrollerTest, RollingCharsTurnByTheSpeedUnscaled) {
   EXPECT_FLOAT_EQ(m.ScrollRun[0].Offset, -8.0f);  // scrolling itself is scaled
 }
 
+TEST_F(ScrollerTest, RollingCharsTurnOnFromTheRotationOfTheLastFrame) {
+  StartScroller("ABC", 5);
+  Frame();
+  Frame();
+  EXPECT_FLOAT_EQ(m.Draws[0].Rotation, 356.0f);
+  SetScrollerEffect(m, 0, 0);  // a straight line sets the rotation to 0
+  Frame();
+  SetScrollerEffect(m, 0, 5);
+  Frame();
+  EXPECT_FLOAT_EQ(m.Draws[0].Rotation, 358.0f);
+
+  // After "Block Sinus - Char Rotation" it goes on from the last character's turn.
+  ScrollerFields& s = m.Scroller[0];
+  SetScrollerEffect(m, 0, 4);
+  s.Phase = 1;
+  Frame();
+  const float last = m.Draws.back().Rotation;
+  ASSERT_NE(last, 0.0f);
+  SetScrollerEffect(m, 0, 5);
+  Frame();
+  float expected = last - 2.0f;
+  if (expected < 0.0f) expected += 360.0f;
+  EXPECT_FLOAT_EQ(m.Draws[0].Rotation, expected);
+}
+
 TEST_F(ScrollerTest, InactiveScrollerOnlySwings) {
   StartScroller("ABC", 2);
   m.Scroller[0].Active = 0;
