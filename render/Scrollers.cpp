@@ -33,7 +33,7 @@ bool ValidScroller(int s) { return s == 0 || s == 1; }
 void UpdateScrollerSlots(IntroModel& m, int s) {
   if (!ValidScroller(s)) return;
   ScrollerFields& f = m.Scroller[s];
-  if (f.cspX > 0) f.Slots = m.ScreenX / f.cspX + 1;
+  if (f.cspX != 0) f.Slots = m.ScreenX / f.cspX + 1;
 }
 
 void RestartScroller(IntroModel& m, int s) {

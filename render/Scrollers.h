@@ -17,7 +17,7 @@ void ResetScrollers(IntroModel& m);
 void RestartScroller(IntroModel& m, int s);
 // Both scrollers, as after a project load.
 void RestartScrollers(IntroModel& m);
-// Slots = ScreenX / cspX + 1 when cspX is positive (kept otherwise).
+// Slots = ScreenX / cspX + 1 (integer division; kept while cspX is 0).
 void UpdateScrollerSlots(IntroModel& m, int s);
 
 // The scroll-text editor's filter: keeps a character (in its own case) when its

@@ -335,6 +335,13 @@ TEST(ScrollText, RestartAfterLoadKeepsTheSpeedAndTakesSlotsAgain) {
   EXPECT_FLOAT_EQ(m.ScrollRun[1].Offset, 0.0f);
   EXPECT_EQ(m.Scroller[1].Slots, 9);
   EXPECT_EQ(m.ScrollRun[1].TextLength, 2);
+  // Only a zero step keeps the old count; a negative one gives a negative count.
+  m.Scroller[1].cspX = 0;
+  RestartScrollers(m);
+  EXPECT_EQ(m.Scroller[1].Slots, 9);
+  m.Scroller[1].cspX = -64;
+  RestartScrollers(m);
+  EXPECT_EQ(m.Scroller[1].Slots, -11);
   ResetScrollers(m);
   EXPECT_EQ(m.ScrollRun[1].Speed, 2);
   EXPECT_EQ(std::string(kScrollerEffectNames[4]), "Block Sinus - Char Rotation");
