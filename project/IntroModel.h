@@ -165,6 +165,7 @@ struct Obj3dFields {
   float RotX = 1, RotY = 1, RotZ = 1;
   float LightX = 0, LightY = 0, LightZ = -100;
   float ST_X = 0, ST_Y = 0, ST_Z = 0;
+  float SizX = 1, SizY = 1, SizZ = 1;  // stored mesh size; scale of a generated object
   float FogStart = 20.0f, FogEnd = 200.0f;
   int32_t AnimSets = 0;
 };
@@ -227,6 +228,9 @@ struct IntroModel {
   std::vector<std::string> DisplayOrder;
   std::string WebsiteAddress, ForumAddress;
   int32_t EditMode = 0;
+  int32_t ModeAnchorX = 0, ModeAnchorY = 0;  // reference point of the placement mode
+  int32_t ModeGfxIndex = 0;                  // GFX layer (1..5) of a GFX placement mode
+  std::array<float, 3> ModeStartSize{};      // 3D object size / 100 when its size mode began
   int32_t PreviewMouseX = 0, PreviewMouseY = 0;
 
   // Settings

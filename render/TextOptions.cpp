@@ -1,5 +1,7 @@
 #include "render/TextOptions.h"
 
+#include "project/Ini.h"
+
 #include <cstdio>
 
 #include "render/PagerTrainer.h"
@@ -18,23 +20,6 @@ void RestartTextEffects(IntroModel& m, Engine& e) {
     if (m.Scroller[s].Active == 1) RestartScroller(m, s);
   if (m.Pager.Active == 1) RestartPager(m, e);
   if (m.Trainer.Active == 1) RestartTrainer(m, e);
-}
-
-std::vector<std::string> SplitTextLines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::string cur;
-  for (size_t i = 0; i < text.size(); ++i) {
-    const char ch = text[i];
-    if (ch == '\r' || ch == '\n') {
-      lines.push_back(cur);
-      cur.clear();
-      if (ch == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    } else {
-      cur.push_back(ch);
-    }
-  }
-  if (!cur.empty()) lines.push_back(cur);
-  return lines;
 }
 
 bool ReadTextFile(const std::string& path, size_t limit, std::string& out, std::string* error) {

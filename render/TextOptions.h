@@ -28,8 +28,6 @@ bool ApplyTextOption(IntroModel& m, Engine& e, const std::string& key, const std
 // page with its state reset, an active trainer laid out anew.
 void RestartTextEffects(IntroModel& m, Engine& e);
 
-// Splits a text at LF, CR LF or CR line ends; a final line end adds no empty line.
-std::vector<std::string> SplitTextLines(const std::string& text);
 // Reads a whole file of at most `limit` bytes; false when missing, unreadable or larger.
 bool ReadTextFile(const std::string& path, size_t limit, std::string& out, std::string* error);
 }

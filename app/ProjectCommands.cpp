@@ -1,0 +1,44 @@
+#include "app/ProjectCommands.h"
+
+#include "project/NewIntro.h"
+#include "project/PathResolve.h"
+#include "project/ProjectFile.h"
+#include "render/Scrollers.h"
+
+namespace quellor {
+
+namespace {
+std::string PrefsFolder(const IntroModel& m) { return ResolvePath(JoinPath(m.BaseDir, "Data/Prefs/")); }
+}  // namespace
+
+void CommandNewIntro(AppContext& ctx) { ClearIntro(ctx.Model, ctx.Eng); }
+
+void LoadProjectFile(AppContext& ctx, const std::string& name) {
+  if (name.empty()) return;
+  IntroModel& m = ctx.Model;
+  LoadOutcome out = LoadProject(m, ctx.Eng, name);
+  ctx.Win.SetTitle(NormalTitle(m));
+  if (!out.ResolutionMismatch) return;
+  if (ctx.Win.AskYesNo(kResolutionWarningTitle,
+                       ResolutionWarningText(out.FileWidth, out.FileHeight, m.ScreenX, m.ScreenY))) {
+    ctx.Win.RestartProgram({"/sr", std::to_string(out.FileWidth), std::to_string(out.FileHeight),
+                            out.FileName});
+    ctx.QuitRequested = true;
+  }
+}
+
+void CommandLoadProject(AppContext& ctx) {
+  std::string name =
+      ctx.Win.OpenFileDialog("Quellor - Load Intro Datas", PrefsFolder(ctx.Model), kProjectFilter, nullptr);
+  LoadProjectFile(ctx, name);
+  ResetScrollers(ctx.Model);
+}
+
+void CommandSaveProject(AppContext& ctx) {
+  // The dialog gets the file it offers, not only its folder.
+  std::string offered = JoinPath(PrefsFolder(ctx.Model), ctx.Model.ProjectName);
+  std::string name = ctx.Win.SaveFileDialog("Quellor - save all Datas", offered, kProjectFilter);
+  SaveProject(ctx.Model, ctx.Eng, name);
+}
+
+}  // namespace quellor

@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+
+#include "app/ProjectCommands.h"
+#include "project/ProjectFile.h"
+#include "project_test_support.h"
+
+using namespace quellor;
+using namespace quellor::testsupport;
+
+namespace {
+struct CommandFixture {
+  ScratchDir Dir;
+  RecordingEngine Eng;
+  ScriptedHost Win;
+  IntroModel Model;
+  AppContext Ctx{Model, Eng, Win};
+  CommandFixture() {
+    Eng.Open(800, 600);
+    Model = FreshModel(Dir.Base());
+    fs::create_directories(Dir.Path / "Data" / "Prefs");
+  }
+  std::string Prefs(const std::string& name) { return (Dir.Path / "Data" / "Prefs" / name).string(); }
+};
+}  // namespace
+
+TEST(ProjectCommands, SaveOffersTheProjectNameAndAddsIni) {
+  CommandFixture f;
+  f.Model.ProjectName = "MyDemo";
+  f.Model.IntroName = "Saved By Command";
+  f.Win.SaveAnswer = f.Prefs("Chosen");
+  CommandSaveProject(f.Ctx);
+  ASSERT_EQ(f.Win.Asked.size(), 3u);
+  EXPECT_EQ(f.Win.Asked[0], "Quellor - save all Datas");
+  EXPECT_EQ(f.Win.Asked[1], f.Prefs("MyDemo"));
+  EXPECT_EQ(f.Win.Asked[2], "Quellor Data (*.ini)|*.ini");
+  EXPECT_NE(ReadText(f.Prefs("Chosen.ini")).find("IntroName = Saved By Command"), std::string::npos);
+
+  // Cancelling writes nothing.
+  f.Win.SaveAnswer = "";
+  CommandSaveProject(f.Ctx);
+  EXPECT_EQ(std::distance(fs::directory_iterator(f.Dir.Path / "Data" / "Prefs"), fs::directory_iterator()), 1);
+}
+
+TEST(ProjectCommands, LoadSetsNameTitleAndExportName) {
+  CommandFixture f;
+  IntroModel other = FreshModel(f.Dir.Base());
+  other.IntroName = "Loaded Intro";
+  other.Scroller[0].cspX = 50;
+  ASSERT_TRUE(SaveProject(other, f.Eng, f.Prefs("Party.ini")));
+
+  f.Win.OpenAnswer = f.Prefs("Party");
+  CommandLoadProject(f.Ctx);
+  ASSERT_EQ(f.Win.Asked.size(), 3u);
+  EXPECT_EQ(f.Win.Asked[0], "Quellor - Load Intro Datas");
+  EXPECT_EQ(f.Win.Asked[1], f.Dir.Base() + "Data/Prefs/");
+  EXPECT_EQ(f.Win.Asked[2], "Quellor Data (*.ini)|*.ini");
+  EXPECT_EQ(f.Model.ProjectName, "Party");
+  EXPECT_EQ(f.Model.IntroName, "Loaded Intro");
+  EXPECT_EQ(f.Model.ExportName, "Loaded Intro");
+  EXPECT_EQ(f.Win.TitleText, "Quellor v0.67 - Party.ini");
+  EXPECT_TRUE(f.Win.Questions.empty());
+  EXPECT_FALSE(f.Ctx.QuitRequested);
+
+  // Cancelled: nothing is read, the title stays.
+  f.Win.OpenAnswer = "";
+  f.Win.TitleText = "unchanged";
+  CommandLoadProject(f.Ctx);
+  EXPECT_EQ(f.Win.TitleText, "unchanged");
+  EXPECT_EQ(f.Model.IntroName, "Loaded Intro");
+}
+
+TEST(ProjectCommands, AnotherWidthAsksAndRestartsOnYes) {
+  CommandFixture f;
+  IntroModel big = FreshModel(f.Dir.Base());
+  big.ScreenX = 1024;
+  big.ScreenY = 768;
+  ASSERT_TRUE(SaveProject(big, f.Eng, f.Prefs("Big.ini")));
+
+  f.Win.YesAnswer = false;
+  LoadProjectFile(f.Ctx, f.Prefs("Big.ini"));
+  ASSERT_EQ(f.Win.Questions.size(), 2u);
+  EXPECT_EQ(f.Win.Questions[0], "Quellor - Warning");
+  EXPECT_EQ(f.Win.Questions[1], ResolutionWarningText(1024, 768, 800, 600));
+  EXPECT_TRUE(f.Win.Restarts.empty());
+  EXPECT_FALSE(f.Ctx.QuitRequested);
+  EXPECT_EQ(f.Model.ScreenX, 800);  // NO keeps the running size
+
+  f.Win.YesAnswer = true;
+  f.Win.Questions.clear();
+  LoadProjectFile(f.Ctx, f.Prefs("Big"));
+  ASSERT_EQ(f.Win.Questions.size(), 2u);
+  ASSERT_EQ(f.Win.Restarts.size(), 1u);
+  EXPECT_EQ(f.Win.Restarts[0], (std::vector<std::string>{"/sr", "1024", "768", f.Prefs("Big.ini")}));
+  EXPECT_TRUE(f.Ctx.QuitRequested);
+}
