@@ -85,9 +85,8 @@ void GenerateClones(IntroModel& m, Engine&) {
         divisor -= 1.0f;
         groupCount = 0;
       }
-      // Past the sixth group every further clone keeps the full speed; a divisor
-      // below zero would send it backwards.
-      if (divisor <= 0.0f) divisor = 0.01f;
+      // Only an exact zero is replaced: a later group drops it below zero again.
+      if (divisor == 0.0f) divisor = 0.01f;
       r.PhaseX = static_cast<float>(RandomRange(m.Bobs.Seed, 0, 359));
       r.PhaseY = static_cast<float>(RandomRange(m.Bobs.Seed, 0, 359));
     }

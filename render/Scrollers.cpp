@@ -33,7 +33,7 @@ bool ValidScroller(int s) { return s == 0 || s == 1; }
 void UpdateScrollerSlots(IntroModel& m, int s) {
   if (!ValidScroller(s)) return;
   ScrollerFields& f = m.Scroller[s];
-  if (f.cspX > 0) f.Slots = m.ScreenX / f.cspX + 1;
+  if (f.cspX != 0) f.Slots = m.ScreenX / f.cspX + 1;
 }
 
 void RestartScroller(IntroModel& m, int s) {
@@ -41,7 +41,6 @@ void RestartScroller(IntroModel& m, int s) {
   ScrollerRun& r = m.ScrollRun[s];
   r.TextPos = 1;
   r.Offset = 0.0f;
-  r.LastControl = -1;
   r.TextLength = static_cast<int32_t>(m.Scroller[s].Text.size());
   UpdateScrollerSlots(m, s);
 }
@@ -64,8 +63,9 @@ std::string FilterScrollText(const std::string& text) {
   std::string out;
   out.reserve(text.size());
   for (char ch : text) {
+    // The test is on the upper-case form; the character keeps its own case.
     int c = GlyphCode(ch);
-    if (c >= 0 && c <= 64) out.push_back(static_cast<char>(c + 32));
+    if (c >= 0 && c <= 64) out.push_back(ch);
   }
   return out;
 }
@@ -182,6 +182,9 @@ void AddScrollerRecords(IntroModel& m, Engine&, int s) {
     if (pos > length) pos = 1;
   }
 
+  // One rotation per scroller: the other effects leave theirs (0, or the last
+  // character's turn) for "Rolling Chars" to turn on from.
+  r.RollRot = rot;
   if (blockSinus) f.Phase = WrapPhase(static_cast<int64_t>(phaseStart) + 1);
 
   const bool pausing = r.Paused && now - r.PauseStart < kPauseMs;

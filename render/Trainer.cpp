@@ -61,10 +61,12 @@ void BuildTrainerLetters(IntroModel& m) {
     const int64_t index = t.Switch[i] == 0 ? i : static_cast<int64_t>(t.YLins) + i;
     const std::string& text = LineOrEmpty(t, index);
     const int32_t y = t.YPos + i * (t.cspY + t.Spacer);
-    t.LinePos[i] = y;
     for (size_t pos = 0; pos < text.size(); ++pos) {
       const int code = GlyphCode(text[pos]);
       if (code <= 0 || code >= 61) continue;
+      // The line's y is taken with its letters: a line without any keeps the one
+      // recorded before.
+      t.LinePos[i] = y;
       TrainerLetter L;
       L.Sprite = font.Chars[code].Sprite;
       L.X = t.XPos + static_cast<int32_t>(pos) * t.cspX;

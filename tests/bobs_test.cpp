@@ -42,8 +42,8 @@ TEST_F(BobsTest, FewerThanSixClonesEachTakeTheNextSpeedGroup) {
   EXPECT_EQ(m.Log.Lines[0].Colour, kColorSuccess);
 }
 
-TEST_F(BobsTest, SixGroupsThenFullSpeedNeverFaster) {
-  m.AnimClone.Count = 17;  // group size 2: twelve clones in six groups, then full speed
+TEST_F(BobsTest, SixGroupsThenFullSpeedUntilTheNextGroupStep) {
+  m.AnimClone.Count = 17;  // group size 2: twelve clones in six groups, then divisor 0.01
   m.AnimClone.XAdd = 6.0f;
   m.AnimClone.YAdd = -3.0f;
   GenerateClones(m, e);
@@ -51,10 +51,16 @@ TEST_F(BobsTest, SixGroupsThenFullSpeedNeverFaster) {
   EXPECT_FLOAT_EQ(Clone(2).SpeedX, 1.0f);
   EXPECT_FLOAT_EQ(Clone(3).SpeedX, 1.2f);
   EXPECT_FLOAT_EQ(Clone(12).SpeedX, 6.0f);
-  for (int i = 13; i <= 17; ++i) {
+  for (int i = 13; i <= 14; ++i) {  // capped at the base speed
     EXPECT_FLOAT_EQ(Clone(i).SpeedX, 6.0f) << i;
     EXPECT_FLOAT_EQ(Clone(i).SpeedY, -3.0f) << i;
   }
+  // The group counter keeps stepping: 0.01 - 1 is not zero, so it stays negative.
+  const float d15 = 0.01f - 1.0f;
+  EXPECT_FLOAT_EQ(Clone(15).SpeedX, 6.0f / d15);
+  EXPECT_FLOAT_EQ(Clone(16).SpeedY, -3.0f / d15);
+  EXPECT_FLOAT_EQ(Clone(16).Reserved, 255.0f / d15);
+  EXPECT_FLOAT_EQ(Clone(17).SpeedX, 6.0f / (d15 - 1.0f));
 }
 
 TEST_F(BobsTest, SizesGrowWithDepthAndPositionsFillTheAreaWithMargins) {

@@ -198,6 +198,21 @@ TEST_F(ScrollerTest, SpeedControlsActOnlyInTheEnteringSlot) {
   EXPECT_TRUE(m.Draws.empty());
 }
 
+TEST_F(ScrollerTest, RestartKeepsTheLastControlSoItDoesNotActTwice) {
+  // The accent is character 14: after a restart it is the entering character.
+  StartScroller("ABCDEFGHIJKLM`NOPQRSTUVWXYZ");
+  ScrollerRun& r = m.ScrollRun[0];
+  SetTime(300000);
+  Frame();
+  ASSERT_EQ(r.LastControl, 64);
+  ASSERT_EQ(r.PauseStart, 300000u);
+  SetTime(310000);  // the pause is over
+  RestartScroller(m, 0);
+  Frame();
+  EXPECT_EQ(r.PauseStart, 300000u);
+  EXPECT_FLOAT_EQ(r.Offset, -2.0f);
+}
+
 TEST_F(ScrollerTest, DunkStaysInTheLowerHalfTurnAndJumpInTheUpper) {
   StartScroller("ABC", 7);
   m.Scroller[0].SSinAdd = 7.0f;
@@ -245,6 +260,31 @@ TEST_F(ScrollerTest, RollingCharsTurnByTheSpeedUnscaled) {
   EXPECT_FLOAT_EQ(m.ScrollRun[0].Offset, -8.0f);  // scrolling itself is scaled
 }
 
+TEST_F(ScrollerTest, RollingCharsTurnOnFromTheRotationOfTheLastFrame) {
+  StartScroller("ABC", 5);
+  Frame();
+  Frame();
+  EXPECT_FLOAT_EQ(m.Draws[0].Rotation, 356.0f);
+  SetScrollerEffect(m, 0, 0);  // a straight line sets the rotation to 0
+  Frame();
+  SetScrollerEffect(m, 0, 5);
+  Frame();
+  EXPECT_FLOAT_EQ(m.Draws[0].Rotation, 358.0f);
+
+  // After "Block Sinus - Char Rotation" it goes on from the last character's turn.
+  ScrollerFields& s = m.Scroller[0];
+  SetScrollerEffect(m, 0, 4);
+  s.Phase = 1;
+  Frame();
+  const float last = m.Draws.back().Rotation;
+  ASSERT_NE(last, 0.0f);
+  SetScrollerEffect(m, 0, 5);
+  Frame();
+  float expected = last - 2.0f;
+  if (expected < 0.0f) expected += 360.0f;
+  EXPECT_FLOAT_EQ(m.Draws[0].Rotation, expected);
+}
+
 TEST_F(ScrollerTest, InactiveScrollerOnlySwings) {
   StartScroller("ABC", 2);
   m.Scroller[0].Active = 0;
@@ -274,9 +314,9 @@ TEST_F(ScrollerTest, GlyphsComeFromTheChosenFontWithItsLayer) {
   EXPECT_EQ(m.Draws[0].Layer, 2);
 }
 
-TEST(ScrollText, EditorFilterUpperCasesAndDropsWhatHasNoPlace) {
-  EXPECT_EQ(FilterScrollText("Hello\r\n{World}"), "HELLOWORLD");
-  EXPECT_EQ(FilterScrollText("a`[\\]^_~\t\x80"), "A`[\\]^_");
+TEST(ScrollText, EditorFilterKeepsTheCaseAndDropsWhatHasNoPlace) {
+  EXPECT_EQ(FilterScrollText("Hello\r\n{World}"), "HelloWorld");
+  EXPECT_EQ(FilterScrollText("a`[\\]^_~\t\x80z"), "a`[\\]^_z");
   EXPECT_EQ(FilterScrollText(" !09@Z"), " !09@Z");
 }
 
@@ -295,6 +335,13 @@ TEST(ScrollText, RestartAfterLoadKeepsTheSpeedAndTakesSlotsAgain) {
   EXPECT_FLOAT_EQ(m.ScrollRun[1].Offset, 0.0f);
   EXPECT_EQ(m.Scroller[1].Slots, 9);
   EXPECT_EQ(m.ScrollRun[1].TextLength, 2);
+  // Only a zero step keeps the old count; a negative one gives a negative count.
+  m.Scroller[1].cspX = 0;
+  RestartScrollers(m);
+  EXPECT_EQ(m.Scroller[1].Slots, 9);
+  m.Scroller[1].cspX = -64;
+  RestartScrollers(m);
+  EXPECT_EQ(m.Scroller[1].Slots, -11);
   ResetScrollers(m);
   EXPECT_EQ(m.ScrollRun[1].Speed, 2);
   EXPECT_EQ(std::string(kScrollerEffectNames[4]), "Block Sinus - Char Rotation");

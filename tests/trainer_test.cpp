@@ -92,6 +92,20 @@ TEST_F(TrainerTest, LettersShowTheOffTextsLaidOutByLine) {
   EXPECT_EQ(m.TrainerState.BarY, 100);
 }
 
+TEST_F(TrainerTest, LineWithoutLettersKeepsItsEarlierRecordedY) {
+  m.Trainer.YLins = 2;
+  m.Trainer.Lines = {"A0", "A1", "B0", "  "};  // option 1 has a blank on text
+  RestartTrainer(m, e);
+  EXPECT_EQ(m.Trainer.LinePos[1], 100 + 32);
+  m.Trainer.YPos = 300;
+  ToggleTrainerOption(m, 1);
+  EXPECT_EQ(m.Trainer.LinePos[0], 300);
+  EXPECT_EQ(m.Trainer.LinePos[1], 100 + 32);  // no letter on the line: y not taken
+  m.TrainerState.Selected = 1;
+  Frame();
+  EXPECT_EQ(m.TrainerState.BarY, 100 + 32);
+}
+
 TEST_F(TrainerTest, CursorKeysSelectWithWrapAndReturnToggles) {
   Lines(3);
   Press(kUp);  // from line 0 up to the last line

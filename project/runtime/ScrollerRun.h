@@ -12,7 +12,7 @@ struct ScrollerRun {
   bool Paused = false;       // a pause control has acted (PauseStart is meaningful)
   int32_t LastControl = -1;  // control code last acted upon
   int32_t TextLength = 0;    // taken when the text is set
-  float RollRot = 0.0f;      // shared character rotation of "Rolling Chars"
+  float RollRot = 0.0f;      // character rotation of the last frame ("Rolling Chars" turns it on)
   float SwingSine = 0.0f;    // sine of the swing angle, taken once per frame
 };
 }
