@@ -63,9 +63,8 @@ std::string FilterScrollText(const std::string& text) {
   std::string out;
   out.reserve(text.size());
   for (char ch : text) {
-    // The test is on the upper-case form; the character keeps its own case.
     int c = GlyphCode(ch);
-    if (c >= 0 && c <= 64) out.push_back(ch);
+    if (c >= 0 && c <= 64) out.push_back(static_cast<char>(c + 32));
   }
   return out;
 }

@@ -20,8 +20,7 @@ void RestartScrollers(IntroModel& m);
 // Slots = ScreenX / cspX + 1 (integer division; kept while cspX is 0).
 void UpdateScrollerSlots(IntroModel& m, int s);
 
-// The scroll-text editor's filter: keeps a character (in its own case) when its
-// upper-case form has a code from 32 to 96; line ends and the rest are dropped.
+// The scroll-text editor's filter: upper-cased, only codes 32..96 kept.
 std::string FilterScrollText(const std::string& text);
 // Stores an edited text (filtered) and takes its length; the scroll position stays.
 void SetScrollerText(IntroModel& m, int s, const std::string& text);

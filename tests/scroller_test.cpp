@@ -314,9 +314,9 @@ TEST_F(ScrollerTest, GlyphsComeFromTheChosenFontWithItsLayer) {
   EXPECT_EQ(m.Draws[0].Layer, 2);
 }
 
-TEST(ScrollText, EditorFilterKeepsTheCaseAndDropsWhatHasNoPlace) {
-  EXPECT_EQ(FilterScrollText("Hello\r\n{World}"), "HelloWorld");
-  EXPECT_EQ(FilterScrollText("a`[\\]^_~\t\x80z"), "a`[\\]^_z");
+TEST(ScrollText, EditorFilterUpperCasesAndDropsWhatHasNoPlace) {
+  EXPECT_EQ(FilterScrollText("Hello\r\n{World}"), "HELLOWORLD");
+  EXPECT_EQ(FilterScrollText("a`[\\]^_~\t\x80"), "A`[\\]^_");
   EXPECT_EQ(FilterScrollText(" !09@Z"), " !09@Z");
 }
 

@@ -31,19 +31,19 @@ TEST_F(TextOptionsTest, ScrollTextsAreFilteredAndRestart) {
   m.ScrollRun[0].TextPos = 7;
   m.ScrollRun[0].Offset = -12.0f;
   EXPECT_TRUE(ApplyTextOption(m, e, "text", "scroller1=Hi {there}"));
-  EXPECT_EQ(m.Scroller[0].Text, "Hi there");
+  EXPECT_EQ(m.Scroller[0].Text, "HI THERE");
   EXPECT_EQ(m.ScrollRun[0].TextPos, 1);
   EXPECT_FLOAT_EQ(m.ScrollRun[0].Offset, 0.0f);
   EXPECT_EQ(m.ScrollRun[0].TextLength, 8);
 
   EXPECT_TRUE(ApplyTextOption(m, e, "--scroller2", std::string(5000, 'x')));
-  EXPECT_EQ(m.Scroller[1].Text, std::string(kScrollTextLimit, 'x'));
+  EXPECT_EQ(m.Scroller[1].Text, std::string(kScrollTextLimit, 'X'));
 
   std::string error;
   EXPECT_FALSE(ApplyTextOption(m, e, "text", "no equals sign", &error));
   EXPECT_FALSE(error.empty());
   EXPECT_FALSE(ApplyTextOption(m, e, "scroller3", "x"));
-  EXPECT_EQ(m.Scroller[0].Text, "Hi there");
+  EXPECT_EQ(m.Scroller[0].Text, "HI THERE");
 }
 
 TEST_F(TextOptionsTest, PagerFileLinesReplaceThePageTextAndRestartIt) {
