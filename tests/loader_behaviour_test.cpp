@@ -132,6 +132,16 @@ TEST_F(Loaders, FontRecomputesTheScrollerSpacing) {
   m.Scroller[1].Font = 1;
   LoadFont(m, e, Png("one.png", 20, 20), 2);
   EXPECT_EQ(m.Scroller[1].cspX, 64);
+  // Halfway spacings go to the even neighbour, like every other float-to-integer step:
+  // 25 x 50 / 100 = 12.5 -> 12 and 35 x 50 / 100 = 17.5 -> 18.
+  m.Scroller[0].SizX = 50;
+  m.PendingGrid = {25, 20, 10, 6};
+  LoadFont(m, e, Png("half.png", 250, 120), 1);
+  EXPECT_EQ(m.Scroller[0].cspX, 12);
+  EXPECT_EQ(m.Scroller[0].Slots, 800 / 12 + 1);
+  m.PendingGrid = {35, 20, 10, 6};
+  LoadFont(m, e, Png("half2.png", 350, 120), 1);
+  EXPECT_EQ(m.Scroller[0].cspX, 18);
 }
 
 TEST_F(Loaders, BorderPiecesAndTileCounts) {

@@ -51,7 +51,10 @@ void UpdateScrollerSpacing(IntroModel& m, Engine& e, int s) {
   if (s < 0 || s > 1) return;
   ScrollerFields& sc = m.Scroller[s];
   const FontFields& f = FontOf(m, sc.Font == 1 ? 1 : 0);
-  long csp = std::lround(static_cast<double>(e.SpriteWidth(f.Chars[1].Sprite)) * sc.SizX / 100.0);
+  // Nearest whole number, halfway cases to the even neighbour.
+  const double exact = static_cast<double>(e.SpriteWidth(f.Chars[1].Sprite)) * sc.SizX / 100.0;
+  if (!(exact > 0.0) || exact > INT32_MAX) return;
+  const long csp = std::lrint(exact);
   // A font without character 1 leaves the spacing alone: zero would stall the scroller.
   if (csp <= 0 || csp > INT32_MAX) return;
   sc.cspX = static_cast<int32_t>(csp);
