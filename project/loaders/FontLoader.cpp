@@ -15,6 +15,8 @@ constexpr int kGlyphs = 61;
 
 void CutGlyphs(Engine& e, FontFields& f, const FontGridRecord& g, int src, int dest) {
   const int64_t imgW = e.TextureWidth(f.Image), imgH = e.TextureHeight(f.Image);
+  // No cells per line: a stored line count of two billion would otherwise spin empty rows.
+  if (g.CL <= 0) return;
   int k = 0;
   for (int64_t row = 0; row < g.L && k < kGlyphs; ++row) {
     for (int64_t col = 0; col < g.CL && k < kGlyphs; ++col, ++k) {
