@@ -181,6 +181,31 @@ TEST_F(Loaders, BorderPiecesAndTileCounts) {
   EXPECT_EQ(std::count(m.DisplayOrder.begin(), m.DisplayOrder.end(), "Border"), 1);
 }
 
+TEST_F(Loaders, BorderPiecesZoomToTheirTileSpacing) {
+  LoadBorder(m, e, Png("border.png", 128, 48));
+  m.Border.SizX = 50;
+  m.Border.SizY = 200;
+  m.Border.CspX = 64;  // 128 x 50 %
+  m.Border.CspY = 96;  // 48 x 200 %
+  ZoomBorderPieces(m, e);
+  // Drawn extent of each piece: along its edge CspX, into the screen CspY.
+  auto extent = [&](int i, bool wide) {
+    const Handle s = m.Border.Sprite[i];
+    const SpriteData* d = e.Sprite(s);
+    return wide ? e.SpriteWidth(s) * d->ZoomX : e.SpriteHeight(s) * d->ZoomY;
+  };
+  for (int i : {0, 1}) {
+    EXPECT_FLOAT_EQ(extent(i, true), 64.0f) << i;
+    EXPECT_FLOAT_EQ(extent(i, false), 96.0f) << i;
+  }
+  for (int i : {2, 3}) {
+    EXPECT_FLOAT_EQ(extent(i, true), 96.0f) << i;
+    EXPECT_FLOAT_EQ(extent(i, false), 64.0f) << i;
+  }
+  ReleaseBorder(m, e);
+  ZoomBorderPieces(m, e);  // nothing loaded: nothing to zoom
+}
+
 TEST_F(Loaders, RasterTextureStretchesToTheScreenHeight) {
   LoadRasterTexture(m, e, Png("r.png", 4, 8), 1, 1);
   EXPECT_EQ(e.TextureHeight(m.Raster.Texture[1]), 600);
