@@ -30,6 +30,11 @@ void LoadVertexShader(IntroModel& m, Engine& e, const std::string& path);
 void ReleaseFont(IntroModel& m, Engine& e, int font);
 // Frees the border texture, its turned copies and the four piece sprites.
 void ReleaseBorder(IntroModel& m, Engine& e);
+// Zooms the border pieces by (Border.SizX, Border.SizY). The side pieces are turned
+// copies, so they take the two factors swapped: every piece then runs CspX along its
+// edge and CspY deep, as the tiles are laid out. Use this instead of zooming the four
+// sprites alike.
+void ZoomBorderPieces(IntroModel& m, Engine& e);
 
 // Recomputes scroller s's character spacing from character 1 of the font it uses,
 // and its Slots when the spacing is positive.

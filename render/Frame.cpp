@@ -3,6 +3,7 @@
 // the queued texts and the flip. Nothing here allocates once the lists have grown.
 #include "render/Frame.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "render/Bobs.h"
@@ -23,7 +24,9 @@ int CarriedStep(float speed, float& carry, float speedFactor) {
   const float step = speedFactor / 10.0f * speed + carry;
   const float whole = std::trunc(step);
   carry = step - whole;
-  return static_cast<int>(whole);
+  // A stored speed near the integer limits at a low frame rate would not fit an int.
+  constexpr float kLimit = 2147483520.0f;  // largest float below 2^31
+  return static_cast<int>(std::clamp(whole, -kLimit, kLimit));
 }
 
 void UpdateScrolling(IntroModel& m, Engine& e) {

@@ -215,6 +215,24 @@ TEST_F(Frame, BorderTilesCoverTheEdges) {
   EXPECT_EQ(DrawsOf(m.Border.Sprite[3]), 0);
 }
 
+TEST_F(Frame, BorderTilesFromExtremePieceSizesNeverWrapBackOnScreen) {
+  LoadBorder(m, e, Png("border.png", 64, 32));
+  m.Border.Layer = 2;
+  m.Border.Rgt = 1;
+  m.Border.CspX = INT32_MIN;  // as a hostile project file may store it
+  m.Border.CspY = INT32_MIN;
+  Step();
+  std::vector<int> topX, rightY;
+  for (const DrawnSprite& d : e.Drawn) {
+    if (d.Sprite == m.Border.Sprite[0]) topX.push_back(d.X);
+    if (d.Sprite == m.Border.Sprite[2]) rightY.push_back(d.Y);
+    // Neither the bottom nor the right edge can be placed ScreenY / ScreenX - INT32_MIN.
+    EXPECT_NE(d.Sprite, m.Border.Sprite[1]);
+  }
+  EXPECT_EQ(topX, (std::vector<int>{0, INT32_MIN}));
+  EXPECT_TRUE(rightY.empty());
+}
+
 TEST_F(Frame, SpeedFactorWaitsOneSecondAndFreezesWithoutFocus) {
   uint64_t t = 0;
   e.SetClock([&t] { return t; });

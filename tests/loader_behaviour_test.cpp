@@ -132,6 +132,16 @@ TEST_F(Loaders, FontRecomputesTheScrollerSpacing) {
   m.Scroller[1].Font = 1;
   LoadFont(m, e, Png("one.png", 20, 20), 2);
   EXPECT_EQ(m.Scroller[1].cspX, 64);
+  // Halfway spacings go to the even neighbour, like every other float-to-integer step:
+  // 25 x 50 / 100 = 12.5 -> 12 and 35 x 50 / 100 = 17.5 -> 18.
+  m.Scroller[0].SizX = 50;
+  m.PendingGrid = {25, 20, 10, 6};
+  LoadFont(m, e, Png("half.png", 250, 120), 1);
+  EXPECT_EQ(m.Scroller[0].cspX, 12);
+  EXPECT_EQ(m.Scroller[0].Slots, 800 / 12 + 1);
+  m.PendingGrid = {35, 20, 10, 6};
+  LoadFont(m, e, Png("half2.png", 350, 120), 1);
+  EXPECT_EQ(m.Scroller[0].cspX, 18);
 }
 
 TEST_F(Loaders, BorderPiecesAndTileCounts) {
@@ -169,6 +179,31 @@ TEST_F(Loaders, BorderPiecesAndTileCounts) {
   for (Handle t : old.SideTexture) EXPECT_EQ(e.Texture(t), nullptr);
   EXPECT_EQ(e.Texture(old.Texture), nullptr);
   EXPECT_EQ(std::count(m.DisplayOrder.begin(), m.DisplayOrder.end(), "Border"), 1);
+}
+
+TEST_F(Loaders, BorderPiecesZoomToTheirTileSpacing) {
+  LoadBorder(m, e, Png("border.png", 128, 48));
+  m.Border.SizX = 50;
+  m.Border.SizY = 200;
+  m.Border.CspX = 64;  // 128 x 50 %
+  m.Border.CspY = 96;  // 48 x 200 %
+  ZoomBorderPieces(m, e);
+  // Drawn extent of each piece: along its edge CspX, into the screen CspY.
+  auto extent = [&](int i, bool wide) {
+    const Handle s = m.Border.Sprite[i];
+    const SpriteData* d = e.Sprite(s);
+    return wide ? e.SpriteWidth(s) * d->ZoomX : e.SpriteHeight(s) * d->ZoomY;
+  };
+  for (int i : {0, 1}) {
+    EXPECT_FLOAT_EQ(extent(i, true), 64.0f) << i;
+    EXPECT_FLOAT_EQ(extent(i, false), 96.0f) << i;
+  }
+  for (int i : {2, 3}) {
+    EXPECT_FLOAT_EQ(extent(i, true), 96.0f) << i;
+    EXPECT_FLOAT_EQ(extent(i, false), 64.0f) << i;
+  }
+  ReleaseBorder(m, e);
+  ZoomBorderPieces(m, e);  // nothing loaded: nothing to zoom
 }
 
 TEST_F(Loaders, RasterTextureStretchesToTheScreenHeight) {

@@ -41,6 +41,18 @@ void ReleaseBorder(IntroModel& m, Engine& e) {
   for (Handle& t : m.Border.SideTexture) loaders::ReleaseTexture(e, t);
 }
 
+void ZoomBorderPieces(IntroModel& m, Engine& e) {
+  const BorderFields& b = m.Border;
+  const float along = static_cast<float>(b.SizX), deep = static_cast<float>(b.SizY);
+  for (int i = 0; i < 4; ++i) {
+    if (b.Sprite[i] == 0) continue;
+    if (i < 2)
+      e.ZoomSprite(b.Sprite[i], along, deep);
+    else
+      e.ZoomSprite(b.Sprite[i], deep, along);
+  }
+}
+
 void LoadBorder(IntroModel& m, Engine& e, const std::string& path) {
   if (path.empty()) return;
   if (!loaders::FitsLimit(m, path, kBorderLimit, "Sorry, Border filesize is to big.")) return;

@@ -15,6 +15,8 @@ constexpr int kGlyphs = 61;
 
 void CutGlyphs(Engine& e, FontFields& f, const FontGridRecord& g, int src, int dest) {
   const int64_t imgW = e.TextureWidth(f.Image), imgH = e.TextureHeight(f.Image);
+  // No cells per line: a stored line count of two billion would otherwise spin empty rows.
+  if (g.CL <= 0) return;
   int k = 0;
   for (int64_t row = 0; row < g.L && k < kGlyphs; ++row) {
     for (int64_t col = 0; col < g.CL && k < kGlyphs; ++col, ++k) {
@@ -51,7 +53,10 @@ void UpdateScrollerSpacing(IntroModel& m, Engine& e, int s) {
   if (s < 0 || s > 1) return;
   ScrollerFields& sc = m.Scroller[s];
   const FontFields& f = FontOf(m, sc.Font == 1 ? 1 : 0);
-  long csp = std::lround(static_cast<double>(e.SpriteWidth(f.Chars[1].Sprite)) * sc.SizX / 100.0);
+  // Nearest whole number, halfway cases to the even neighbour.
+  const double exact = static_cast<double>(e.SpriteWidth(f.Chars[1].Sprite)) * sc.SizX / 100.0;
+  if (!(exact > 0.0) || exact > INT32_MAX) return;
+  const long csp = std::lrint(exact);
   // A font without character 1 leaves the spacing alone: zero would stall the scroller.
   if (csp <= 0 || csp > INT32_MAX) return;
   sc.cspX = static_cast<int32_t>(csp);
