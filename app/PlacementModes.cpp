@@ -171,9 +171,7 @@ void BorderSizeRule(IntroModel& m, Engine& e) {
 
 // Work that a mode does on every pass, with or without the right button.
 void PassUpkeep(IntroModel& m, Engine& e, int n) {
-  if (n == mode::kBorderSize)
-    for (Handle s : m.Border.Sprite)
-      e.ZoomSprite(s, static_cast<float>(m.Border.SizX), static_cast<float>(m.Border.SizY));
+  if (n == mode::kBorderSize) ZoomBorderPieces(m, e);
   // The first page is laid out again so the page being edited stays in view.
   if (IsPagerMode(n)) RestartPager(m, e);
   // Position and size move the bar with the text; all three lay the lines out anew.
