@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "app/AppContext.h"
+#include "project/Loaders.h"
 #include "render/PagerTrainer.h"
 #include "render/Scrollers.h"
 
