@@ -161,10 +161,14 @@ TEST_F(ModeRules, BorderSizeNeverZeroAndTilesFollow) {
   EXPECT_EQ(m.Border.TilesX, 9);  // 800 / 82
   EXPECT_EQ(m.Border.TilesY, 7);  // 600 / 82: both counts use the horizontal step
 
-  // Every pass zooms all four pieces, button or not.
+  // Every pass zooms all four pieces, button or not; the side pieces are turned
+  // copies, so their length along the edge is their vertical zoom.
   m.Border.SizX = 300;
   Pass(false);
-  for (Handle s : m.Border.Sprite) EXPECT_FLOAT_EQ(e.Sprite(s)->ZoomX, 3.0f);
+  EXPECT_FLOAT_EQ(e.Sprite(m.Border.Sprite[0])->ZoomX, 3.0f);
+  EXPECT_FLOAT_EQ(e.Sprite(m.Border.Sprite[1])->ZoomX, 3.0f);
+  EXPECT_FLOAT_EQ(e.Sprite(m.Border.Sprite[2])->ZoomY, 3.0f);
+  EXPECT_FLOAT_EQ(e.Sprite(m.Border.Sprite[3])->ZoomY, 3.0f);
 }
 
 TEST_F(ModeRules, PagerModes) {
