@@ -170,29 +170,29 @@ CommandLine ParseCommandLine(const std::vector<std::string>& params) {
   }
   for (; i < params.size(); ++i) {
     const std::string& p = params[i];
-    const OptionSpec* spec = nullptr;
+    const OptionSpec* option = nullptr;
     for (const OptionSpec& o : Options())
-      if (p == o.Name) spec = &o;
+      if (p == o.Name) option = &o;
     // A lone project file names the intro to load (and, headless, to render).
-    if (!spec && p.rfind("--", 0) != 0 && cl.Autoload.empty() && p.size() > 4 &&
+    if (!option && p.rfind("--", 0) != 0 && cl.Autoload.empty() && p.size() > 4 &&
         IEquals(p.substr(p.size() - 4), ".ini")) {
       cl.Autoload = p;
       continue;
     }
-    if (!spec) {
+    if (!option) {
       cl.Error = "unknown parameter: " + p;
       return cl;
     }
     std::string value;
-    if (spec->TakesValue) {
+    if (option->TakesValue) {
       if (i + 1 >= params.size()) {
-        cl.Error = std::string(spec->Name) + " needs a value";
+        cl.Error = std::string(option->Name) + " needs a value";
         return cl;
       }
       value = params[++i];
     }
-    if (!spec->Apply(value, cl)) {
-      cl.Error = "bad value for " + std::string(spec->Name) + ": " + value;
+    if (!option->Apply(value, cl)) {
+      cl.Error = "bad value for " + std::string(option->Name) + ": " + value;
       return cl;
     }
   }
