@@ -1,6 +1,7 @@
 #include "engine/image/ImageCodec.h"
 
 #include <cstdio>
+#include <cstring>
 
 namespace quellor {
 
@@ -21,9 +22,25 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out, size_t ma
   return ok;
 }
 
+ImageFormat DetectImageFormat(const uint8_t* data, size_t size) {
+  static const uint8_t kPng[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+  if (!data) return ImageFormat::Unknown;
+  if (size >= 8 && std::memcmp(data, kPng, 8) == 0) return ImageFormat::Png;
+  if (size >= 3 && data[0] == 0xFF && data[1] == 0xD8 && data[2] == 0xFF) return ImageFormat::Jpeg;
+  if (size >= 4 && std::memcmp(data, "DDS ", 4) == 0) return ImageFormat::Dds;
+  if (size >= 2 && data[0] == 'B' && data[1] == 'M') return ImageFormat::Bmp;
+  return ImageFormat::Unknown;
+}
+
+// Chosen by content: users rename files freely, and the extension proves nothing.
 bool DecodeImage(const uint8_t* data, size_t size, Image& out) {
-  if (!data || size < 8) return false;
-  if (data[0] == 0x89 && data[1] == 'P' && data[2] == 'N' && data[3] == 'G') return DecodePng(data, size, out);
+  switch (DetectImageFormat(data, size)) {
+    case ImageFormat::Png: return DecodePng(data, size, out);
+    case ImageFormat::Jpeg: return DecodeJpeg(data, size, out);
+    case ImageFormat::Bmp: return DecodeBmp(data, size, out);
+    case ImageFormat::Dds: return DecodeDds(data, size, out);
+    case ImageFormat::Unknown: break;
+  }
   return false;
 }
 

@@ -6,12 +6,41 @@
 
 namespace quellor {
 
+namespace {
+// Deflate cannot compress by more than about 1032:1, and every row holds at least a
+// filter byte and one bit per pixel; headers claiming more are refused before the
+// output buffer is allocated.
+constexpr uint64_t kMaxDeflateRatio = 1040;
+
+uint32_t Be32(const uint8_t* p) {
+  return (static_cast<uint32_t>(p[0]) << 24) | (static_cast<uint32_t>(p[1]) << 16) |
+         (static_cast<uint32_t>(p[2]) << 8) | p[3];
+}
+
+// libpng stops reading once the pixels are complete; a file cut inside its trailing
+// chunks would pass. The chunk chain must reach IEND inside the data.
+bool ChunksReachEnd(const uint8_t* data, size_t size) {
+  size_t pos = 8;
+  while (size - pos >= 12) {
+    uint64_t len = Be32(data + pos);
+    if (len > 0x7FFFFFFFu || len + 12 > size - pos) return false;
+    if (std::memcmp(data + pos + 4, "IEND", 4) == 0) return true;
+    pos += static_cast<size_t>(len) + 12;
+  }
+  return false;
+}
+}  // namespace
+
+// The simplified libpng interface catches libpng's own error jumps inside libpng and
+// reports them as a false return, so no jump ever crosses these C++ frames.
 bool DecodePng(const uint8_t* data, size_t size, Image& out) {
+  if (!data || size < 8 || !ChunksReachEnd(data, size)) return false;
   png_image img;
   std::memset(&img, 0, sizeof img);
   img.version = PNG_IMAGE_VERSION;
   if (!png_image_begin_read_from_memory(&img, data, size)) return false;
-  if (img.width == 0 || img.height == 0 || img.width > kMaxImageSide || img.height > kMaxImageSide) {
+  if (img.width == 0 || img.height == 0 || img.width > kMaxImageSide || img.height > kMaxImageSide ||
+      static_cast<uint64_t>(img.height) * ((img.width + 7) / 8 + 1) > size * kMaxDeflateRatio + 1024) {
     png_image_free(&img);
     return false;
   }
