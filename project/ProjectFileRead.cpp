@@ -132,8 +132,14 @@ struct Reader {
       std::string candidate = ResolvePath(JoinPath(m.BaseDir, folder + quellor::FilePart(stored)));
       if (PathExists(candidate) && PathIsSafeToRead(candidate)) return candidate;
     }
-    if (!fullPath.empty() && PathIsSafeToRead(fullPath)) return ResolvePath(fullPath);
-    return std::string();
+    if (fullPath.empty()) return std::string();
+    std::string full = ResolvePath(fullPath);
+    // A relative path is relative to the program folder, wherever the current folder is.
+    if (!PathExists(full) && !full.empty() && full[0] != '/') {
+      std::string inBase = ResolvePath(JoinPath(m.BaseDir, fullPath));
+      if (PathExists(inBase)) full = inBase;
+    }
+    return PathIsSafeToRead(full) ? full : std::string();
   }
 
   // Runs a loader on the chosen path. A missing asset keeps its stored full path, so the
