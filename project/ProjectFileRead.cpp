@@ -177,12 +177,8 @@ struct Reader {
 
   void Overlay(const std::string& overNam) {
     int32_t px = m.OverPX, py = m.OverPY, use = m.OverUSE;
-    std::string candidate = ResolvePath(JoinPath(m.BaseDir, "Data/Overlay/" + quellor::FilePart(overNam)));
-    if (!overNam.empty() && PathExists(candidate) && PathIsSafeToRead(candidate)) {
-      LoadOverlay(m, e, candidate);
-    } else if (!m.Over.empty() && PathIsSafeToRead(m.Over)) {
-      LoadOverlay(m, e, ResolvePath(m.Over));
-    }
+    std::string path = Choose("Data/Overlay/", overNam, m.Over);
+    if (!path.empty()) LoadOverlay(m, e, path);
     m.OverPX = px;
     m.OverPY = py;
     m.OverUSE = use;

@@ -6,7 +6,6 @@
 #include <cstdlib>
 
 #include "project/Colors.h"
-#include "project/ProjectFields.h"
 #include "project/ProjectFile.h"
 #include "project_test_support.h"
 
@@ -178,12 +177,4 @@ TEST(DemoProject, LoadsAWorkingIntroFromTheShippedData) {
   // Every character of the texts is in the font (characters 32 to 91).
   for (const std::string& t : {m.Scroller[0].Text, m.Scroller[1].Text})
     for (char c : t) EXPECT_TRUE(c >= 32 && c <= 91) << t;
-}
-
-TEST(DemoProject, CommandLineSettingsChangeTheDemo) {
-  IntroModel m = DemoModel();
-  EXPECT_TRUE(ApplySetArgument(m, "Scroller1.Active=0"));
-  EXPECT_TRUE(ApplySetArgument(m, "Logo.PosY=10"));
-  EXPECT_EQ(m.Scroller[0].Active, 0);
-  EXPECT_EQ(m.Logo.PosY, 10);
 }
