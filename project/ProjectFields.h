@@ -14,7 +14,7 @@ class Engine;
 
 // Bob clones beyond this count are not created from a file or the command line: the
 // clone table is allocated up front and a file may claim any number.
-constexpr int32_t kMaxBobClones = 10000;
+constexpr int32_t kMaxLoadedBobClones = 100000;
 
 class FieldVisitor {
  public:

@@ -61,7 +61,7 @@ class ReadVisitor : public FieldVisitor {
       auto v = doc_.Value(g_, "LN" + std::to_string(n));
       lines.push_back(v ? std::string(*v) : std::string());
     }
-    text = JoinTextLines(lines);
+    text = JoinBlockLines(lines);
   }
   void List(std::vector<std::string>& out) override {
     size_t count = Count();
@@ -415,6 +415,7 @@ struct Reader {
   void Trainer() {
     std::string stored = Stored("Trainer", "Path");
     std::string full = m.TrainerBar.File;  // the bar has no [FullPath] entry
+    Visit("Trainer");  // the bar loader rebuilds the trainer text: it needs the stored lines
     LoadAsset(m.TrainerBar.File, m.TrainerBar.Sprite, Choose("Data/TrainerBar/", stored, full),
               [&](const std::string& p) { LoadTrainerBar(m, e, p); });
     Visit("Trainer");
