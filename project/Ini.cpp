@@ -257,7 +257,7 @@ std::string UnquoteText(std::string_view value) {
   return std::string(value.substr(1, close - 1));
 }
 
-std::vector<std::string> SplitBlockLines(const std::string& text) {
+std::vector<std::string> SplitTextLines(const std::string& text) {
   std::vector<std::string> lines;
   size_t pos = 0;
   while (pos < text.size()) {
@@ -275,7 +275,7 @@ std::vector<std::string> SplitBlockLines(const std::string& text) {
   return lines;
 }
 
-std::string JoinBlockLines(const std::vector<std::string>& lines) {
+std::string JoinTextLines(const std::vector<std::string>& lines) {
   std::string out;
   for (const std::string& l : lines) out += l + "\r\n";
   return out;

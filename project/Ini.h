@@ -86,9 +86,9 @@ std::string OneLine(const std::string& value);
 
 // Splits a multi-line text at CR LF, CR or LF into lines without their breaks; a final
 // line without a break counts as a line.
-std::vector<std::string> SplitBlockLines(const std::string& text);
+std::vector<std::string> SplitTextLines(const std::string& text);
 // Every line followed by CR LF.
-std::string JoinBlockLines(const std::vector<std::string>& lines);
+std::string JoinTextLines(const std::vector<std::string>& lines);
 
 // Cuts UTF-8 text to at most n characters.
 std::string CutCharacters(const std::string& text, size_t n);

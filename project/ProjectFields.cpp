@@ -44,7 +44,7 @@ void VisitAnimClone(IntroModel& m, FieldVisitor& v, int) {
   v.Long("MovPS", c.MovPS, 0);
   v.Long("AnmPS", c.AnmPS, 0);
   v.Long("Count", c.Count, 0);
-  if (v.Kind() != Mode::Write && c.Count > kMaxLoadedBobClones) c.Count = kMaxLoadedBobClones;
+  if (v.Kind() != Mode::Write && c.Count > kMaxBobClones) c.Count = kMaxBobClones;
   v.Long("XCent", c.XCent, 0);
   v.Long("YCent", c.YCent, 0);
   v.Long("width", c.width, m.ScreenX);

@@ -7,14 +7,14 @@
 #include <vector>
 
 #include "project/IntroModel.h"
+#include "render/Bobs.h"
 
 namespace quellor {
 
 class Engine;
 
-// Bob clones beyond this count are not created from a file or the command line: the
-// clone table is allocated up front and a file may claim any number.
-constexpr int32_t kMaxLoadedBobClones = 100000;
+// A file may claim any clone count: counts are capped at kMaxBobClones (render/Bobs.h)
+// before the clone table is allocated.
 
 class FieldVisitor {
  public:

@@ -61,7 +61,7 @@ class ReadVisitor : public FieldVisitor {
       auto v = doc_.Value(g_, "LN" + std::to_string(n));
       lines.push_back(v ? std::string(*v) : std::string());
     }
-    text = JoinBlockLines(lines);
+    text = JoinTextLines(lines);
   }
   void List(std::vector<std::string>& out) override {
     size_t count = Count();

@@ -33,10 +33,10 @@ class WriteVisitor : public FieldVisitor {
     w_.Set(k, quellor::FilePart(f));
   }
   void LineCount(std::string& text) override {
-    w_.Set("Lines", FormatLong(static_cast<int32_t>(SplitBlockLines(text).size())));
+    w_.Set("Lines", FormatLong(static_cast<int32_t>(SplitTextLines(text).size())));
   }
   void LineKeys(std::string& text) override {
-    std::vector<std::string> lines = SplitBlockLines(text);
+    std::vector<std::string> lines = SplitTextLines(text);
     for (size_t i = 0; i < lines.size(); ++i) w_.Set("LN" + std::to_string(i + 1), lines[i]);
   }
   void List(std::vector<std::string>& lines) override {

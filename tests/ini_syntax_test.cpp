@@ -89,12 +89,12 @@ TEST(IniSyntax, QuotedTexts) {
 }
 
 TEST(IniSyntax, TextLines) {
-  EXPECT_EQ(SplitBlockLines("a\r\nb\r\n"), (std::vector<std::string>{"a", "b"}));
-  EXPECT_EQ(SplitBlockLines("a\r\nb"), (std::vector<std::string>{"a", "b"}));
-  EXPECT_EQ(SplitBlockLines("a\n\nb\rc"), (std::vector<std::string>{"a", "", "b", "c"}));
-  EXPECT_EQ(SplitBlockLines("\r\n"), (std::vector<std::string>{""}));
-  EXPECT_TRUE(SplitBlockLines("").empty());
-  EXPECT_EQ(JoinBlockLines({"a", "", "b"}), "a\r\n\r\nb\r\n");
+  EXPECT_EQ(SplitTextLines("a\r\nb\r\n"), (std::vector<std::string>{"a", "b"}));
+  EXPECT_EQ(SplitTextLines("a\r\nb"), (std::vector<std::string>{"a", "b"}));
+  EXPECT_EQ(SplitTextLines("a\n\nb\rc"), (std::vector<std::string>{"a", "", "b", "c"}));
+  EXPECT_EQ(SplitTextLines("\r\n"), (std::vector<std::string>{""}));
+  EXPECT_TRUE(SplitTextLines("").empty());
+  EXPECT_EQ(JoinTextLines({"a", "", "b"}), "a\r\n\r\nb\r\n");
   EXPECT_EQ(CutCharacters("abcdef", 3), "abc");
   EXPECT_EQ(CutCharacters("\xC3\xBC\xC3\xBC\xC3\xBC", 2), "\xC3\xBC\xC3\xBC");
 }

@@ -377,11 +377,11 @@ TEST(ProjectFile, AbsurdCountsAndValuesStayBounded) {
             "[GFX#1]\r\nRota = -99999999999\r\nAutoRot = nan\r\n");
   LoadProject(m, f.Eng, f.File("absurd.ini"));
   EXPECT_EQ(m.OverPX, INT32_MAX);
-  EXPECT_EQ(m.AnimClone.Count, kMaxLoadedBobClones);
+  EXPECT_EQ(m.AnimClone.Count, kMaxBobClones);
   EXPECT_LE(m.Pager.Lines.size(), 3u);  // no more entries than the group has keys
   EXPECT_EQ(m.Pager.Lines[0], "one");
   EXPECT_LE(m.Trainer.Lines.size(), 1u);
-  EXPECT_LE(SplitBlockLines(m.VertexShader.Code).size(), 3u);
+  EXPECT_LE(SplitTextLines(m.VertexShader.Code).size(), 3u);
   EXPECT_EQ(m.PostFX.Code, "");
   EXPECT_FLOAT_EQ(m.VertexShader.Var1, 1e9f);
   EXPECT_FLOAT_EQ(m.GFX.AutoRot[1], 0.0f);
@@ -411,7 +411,7 @@ TEST(ProjectFields, SetFieldByName) {
   EXPECT_TRUE(SetFieldByName(m, "Fonts.Font1", "Data/Fonts/font32.png"));
   EXPECT_EQ(m.Font1.File, "Data/Fonts/font32.png");
   EXPECT_TRUE(ApplySetArgument(m, "AnimClone.Count = 123456789"));
-  EXPECT_EQ(m.AnimClone.Count, kMaxLoadedBobClones);
+  EXPECT_EQ(m.AnimClone.Count, kMaxBobClones);
   // Changing the sine of a scroller rebuilds its tables.
   EXPECT_TRUE(ApplySetArgument(m, "Scroller2.SinSiz=10"));
   EXPECT_NEAR(m.Scroller[1].CosineTable[0], 10.0f, 1e-4);
