@@ -1,5 +1,6 @@
 #pragma once
 #include "app/Host.h"
+#include "app/PlacementModes.h"
 #include "engine/Engine.h"
 #include "project/IntroModel.h"
 
@@ -13,6 +14,7 @@ struct AppContext {
   Host& Win;
   bool QuitRequested = false;
   int MusicFilterIndex = 0;  // remembered file-type choice of the music requester
+  PlacementOverlay Placement{Win};  // the frame's hook while a placement mode is active
 };
 
 // Normal window title: "Quellor v" + version + " - " + project name + ".ini".

@@ -1,22 +1,63 @@
 #include "app/Dispatch.h"
 
-#include "app/Menu.h"
+#include "app/DisplayOrderRebuild.h"
+#include "app/PlacementModes.h"
+#include "app/commands/CommandTable.h"
+#include "app/commands/GadgetRouting.h"
+#include "project/NewIntro.h"
 
 namespace quellor {
-// Placeholder until command dispatch lands: only quitting works.
-constexpr int kPlaceholderQuit = 1999;
-MenuBarData BuildMenuBar() {
-  MenuBarData bar;
-  bar.Menus.push_back({"File", 0, false, false, true, {{"Quit", kPlaceholderQuit}}});
-  return bar;
+
+const CommandTable& MenuCommands() {
+  static const CommandTable kTable = [] {
+    CommandTable t;
+    AddFileCommands(t);
+    AddImageCommands(t);
+    AddAnimCommands(t);
+    AddTextCommands(t);
+    AddObjectCommands(t);
+    return t;
+  }();
+  return kTable;
 }
+
+bool HasMenuCommand(int item) { return MenuCommands().count(item) != 0; }
+
 void DispatchMenu(AppContext& ctx, int item) {
-  if (item == kPlaceholderQuit) ctx.QuitRequested = true;
+  auto it = MenuCommands().find(item);
+  if (it != MenuCommands().end()) it->second(ctx);
 }
-void DispatchGadget(AppContext&, int) {}
+
+void DispatchGadget(AppContext& ctx, int gadget) {
+  if (const GadgetRoute* r = FindGadgetRoute(OptionsGadgetRoutes(), gadget)) r->Handle(ctx, gadget);
+}
+
+void HandleRightClick(AppContext& ctx) {
+  if (ctx.Win.WindowOpen(WindowId::TextEditor)) ctx.Win.ShowTextEditorContextMenu();
+}
+
 void HandleCloseRequest(AppContext& ctx, WindowId w) {
-  if (w == WindowId::Main) ctx.QuitRequested = true;
-  else ctx.Win.CloseWindow(w);
+  switch (w) {
+    case WindowId::Main:
+      ctx.QuitRequested = true;
+      return;
+    case WindowId::Options: {
+      std::vector<LayerListRow> rows = ctx.Win.OptionsLayerRows();
+      // A window that reports no list leaves the order alone rather than emptying it.
+      if (!rows.empty()) {
+        RebuildDisplayOrder(ctx.Model, rows);
+        ApplyDisplayOrder(ctx.Model, ctx.Eng);
+      }
+      break;
+    }
+    default:
+      break;
+  }
+  ctx.Win.CloseWindow(w);
 }
-PlacementHook* ActivePlacement(AppContext&) { return nullptr; }
+
+PlacementHook* ActivePlacement(AppContext& ctx) {
+  return IsPlacementMode(ctx.Model.EditMode) ? &ctx.Placement : nullptr;
 }
+
+}  // namespace quellor

@@ -7,6 +7,10 @@ class PlacementHook;
 void DispatchMenu(AppContext& ctx, int item);
 // An options-window gadget event, by gadget number.
 void DispatchGadget(AppContext& ctx, int gadget);
+// A right click: shows the text editor's context menu while that window is open.
+void HandleRightClick(AppContext& ctx);
+// Whether a menu item has a command (items of modules still to come have none).
+bool HasMenuCommand(int item);
 // A close request for a window: the main window quits, the others close themselves.
 void HandleCloseRequest(AppContext& ctx, WindowId w);
 // The placement mode selected by EditMode, or null when none is active.

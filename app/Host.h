@@ -10,6 +10,13 @@ namespace quellor {
 
 enum class WindowId { Main = 1, TextEditor, Options, About, Resolution };
 
+// One row of the options window's layer list: element name and its layer text
+// ("2d Layer", "3d Layer" or "Both Layer").
+struct LayerListRow {
+  std::string Name;
+  std::string Layer;
+};
+
 struct HostEvent {
   enum class Kind { None, Menu, Gadget, Close, RightClick } Type = Kind::None;
   WindowId Window = WindowId::Main;
@@ -41,6 +48,8 @@ class Host {
   virtual void SetMenuCheck(int item, bool on) = 0;
   virtual void EnableMenu(int item, bool on) = 0;
   virtual void ShowTextEditorContextMenu() {}
+  // The options window's layer list, top row first; empty while the window is not open.
+  virtual std::vector<LayerListRow> OptionsLayerRows() const { return {}; }
   // Starts the program again with these arguments (the resolution restart); the caller
   // then ends the running one.
   virtual void RestartProgram(const std::vector<std::string>& args) = 0;

@@ -1,8 +1,86 @@
 // Quellor entry point: the editor window, or a headless render when asked or when
 // there is no display.
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/CommandLine.h"
+#include "app/HeadlessHost.h"
+#include "app/Shell.h"
+#include "engine/image/ImageCodec.h"
+#include "engine/gl/GlEngine.h"
+#if QUELLOR_WITH_GUI
+#include "app/wx/WxEditor.h"
+#endif
+
+namespace {
+
+using namespace quellor;
+
+bool HaveDisplay() {
+  const char* x = std::getenv("DISPLAY");
+  const char* w = std::getenv("WAYLAND_DISPLAY");
+  return (x && *x) || (w && *w);
+}
+
+// Real start-up and loop passes on an offscreen surface; the last frame goes to a PNG.
+int RunHeadless(const CommandLine& cl) {
+  std::string error;
+  std::unique_ptr<EglContext> egl = EglContext::Create(&error);
+  if (!egl) {
+    std::fprintf(stderr, "quellor: no headless OpenGL context: %s\n", error.c_str());
+    return 1;
+  }
+  GlEngine engine({}, true);
+  auto model = std::make_unique<IntroModel>();
+  Shell shell(*model);
+  shell.StartBeforeWindow(cl);
+  HeadlessHost host;
+  shell.StartWithWindow(host, engine);
+  for (const std::string& k : shell.RejectedLoads())
+    std::fprintf(stderr, "quellor: command-line option not applied: %s\n", k.c_str());
+  for (int i = 0; i < cl.Frames; ++i)
+    if (!shell.RunPass()) break;
+
+  Image shot = engine.ReadScreen();
+  std::error_code ec;
+  std::filesystem::path out(cl.PngPath);
+  if (out.has_parent_path()) std::filesystem::create_directories(out.parent_path(), ec);
+  if (!WritePngFile(cl.PngPath, shot)) {
+    std::fprintf(stderr, "quellor: cannot write %s\n", cl.PngPath.c_str());
+    return 1;
+  }
+  std::printf("quellor: %d frames rendered, last frame written to %s (%d x %d)\n", cl.Frames,
+              cl.PngPath.c_str(), shot.Width, shot.Height);
+  return 0;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
-  std::puts("Quellor v0.67");
-  return 0;
+  std::vector<std::string> params(argv + 1, argv + argc);
+  CommandLine cl = ParseCommandLine(params);
+  if (!cl.Error.empty()) {
+    std::fprintf(stderr, "quellor: %s\n%s", cl.Error.c_str(), CommandLineUsage().c_str());
+    return 2;
+  }
+  if (cl.Help) {
+    std::fputs(CommandLineUsage().c_str(), stdout);
+    return 0;
+  }
+#if QUELLOR_WITH_GUI
+  if (!cl.Headless && HaveDisplay()) {
+    // The toolkit's GL canvas speaks GLX only; under Wayland it goes through XWayland.
+    setenv("GDK_BACKEND", "x11", 1);
+    int rc = RunEditorWindow(cl, argc, argv);
+    if (rc != kNoWindowSystem) return rc;
+    std::fprintf(stderr, "quellor: the display cannot be opened, rendering headlessly\n");
+  }
+#endif
+  if (!cl.Headless && !HaveDisplay())
+    std::fprintf(stderr, "quellor: no display, rendering headlessly\n");
+  return RunHeadless(cl);
 }

@@ -228,6 +228,9 @@ struct IntroModel {
   std::vector<std::string> DisplayOrder;
   std::string WebsiteAddress, ForumAddress;
   int32_t EditMode = 0;
+  int32_t ModeAnchorX = 0, ModeAnchorY = 0;  // reference point of the placement mode
+  int32_t ModeGfxIndex = 0;                  // GFX layer (1..5) of a GFX placement mode
+  std::array<float, 3> ModeStartSize{};      // 3D object size / 100 when its size mode began
   int32_t PreviewMouseX = 0, PreviewMouseY = 0;
 
   // Settings

@@ -41,6 +41,7 @@ float WrapAngle(float a) {
 
 void SetupIdleScene(IntroModel& m) {
   IdleScene& s = m.Idle;
+  s.On = true;  // the idle screen shows from start until the first asset loads
   s.PointCount = 3500;
   s.PointSize = 1.0f;
   s.Colour = 0xFFFFFFFFu;

@@ -90,6 +90,25 @@ TEST_F(Frame, DrawRecordsFollowTheirLayer) {
   EXPECT_EQ(e.Drawn[1].X, 20);
 }
 
+TEST_F(Frame, ScrollerGlyphsOnBothLayerReachBothPasses) {
+  m.PendingGrid = {16, 16, 10, 6};
+  LoadFont(m, e, Png("font.png", 160, 96), 1);
+  m.Scroller[0].Active = 1;
+  m.Scroller[0].Font = 0;
+  m.Fonts.F1Layer = 1;
+  Step();
+  const size_t threeD = e.Drawn.size();  // this frame's 3D pass only
+  ASSERT_GT(threeD, 0u);
+  e.Clear();
+  Step();
+  EXPECT_EQ(e.Drawn.size(), 2 * threeD);  // the 2D pass of frame 1 and the 3D pass of frame 2
+  m.Fonts.F1Layer = 0;
+  Step();
+  e.Clear();
+  Step();
+  EXPECT_EQ(e.Drawn.size(), threeD);  // 2D only: the last frame's 2D pass
+}
+
 TEST_F(Frame, IdleSceneRunsExactlyWhileNothingIsLoaded) {
   SetupIdleScene(m);
   FillIdleScene(m);
@@ -128,6 +147,20 @@ TEST_F(Frame, IdleSceneRunsExactlyWhileNothingIsLoaded) {
   Step();
   EXPECT_TRUE(HasOp(RecordedOp::Points));
   EXPECT_EQ(e.PointsDrawn, 3501);
+}
+
+TEST_F(Frame, AssetLoadedBeforeTheFirstFrameEndsTheIdleScene) {
+  // Start-up fills the tunnel; an asset from the command line or a project loads
+  // before the first frame is drawn.
+  SetupIdleScene(m);
+  FillIdleScene(m);
+  LoadGfx(m, e, Png("g.png", 8, 8), 1);
+  Step(2);
+  EXPECT_FALSE(m.Idle.On);
+  EXPECT_TRUE(m.Idle.Points.empty());
+  e.Clear();
+  Step();
+  EXPECT_FALSE(HasOp(RecordedOp::Points));
 }
 
 TEST_F(Frame, IdleTunnelAndMotion) {

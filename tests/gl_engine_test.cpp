@@ -1,4 +1,5 @@
 // Sprite drawing of the GL engine, checked on read-back pixels of a headless context.
+#include <epoxy/gl.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -160,6 +161,17 @@ TEST(GlEngine, BlendFactorsAndAlphaModulation) {
   EXPECT_TRUE(Same(kept, {200, 100, 50}));
   Rgb hidden = drawn(5, 6, 0);
   EXPECT_TRUE(Same(hidden, {64, 64, 64}));
+
+  // Every pair of factors is one GL accepts.
+  while (glGetError() != GL_NO_ERROR) {
+  }
+  for (int src = 1; src <= 13; ++src)
+    for (int dest = 1; dest <= 13; ++dest) {
+      e.SpriteBlending(s, src, dest);
+      e.DisplaySprite(s, 4, 4, 100);
+    }
+  e.RenderWorld();
+  EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 
 TEST(GlEngine, AnimationFramesShowTheirPartOfTheTexture) {
@@ -253,5 +265,16 @@ TEST(GlEngine, OpenWithoutCurrentContextFailsWithDeviceError) {
   bare.RenderWorld();
   EXPECT_FALSE(bare.HasQueuedDraws());
   EXPECT_TRUE(bare.ReadScreen().Rgba.empty());
+  // An engine outliving its context lets go without touching GL.
+  {
+    auto own = EglContext::Create();
+    ASSERT_NE(own, nullptr);
+    auto late = std::make_unique<GlEngine>();
+    ASSERT_TRUE(late->Open(16, 16));
+    late->CreateRenderTarget(16, 16);
+    late->RenderWorld();
+    own.reset();
+    late.reset();
+  }
   ASSERT_TRUE(Context()->MakeCurrent());
 }

@@ -60,16 +60,17 @@ TEST_P(LoaderLimit, ExactLimitLoadsOneByteMoreIsRefusedAndKeepsThePreviousAsset)
   const LimitCase& c = GetParam();
   const std::string first = Png("first.png", 12, 10);
   ASSERT_TRUE(LoadAssetByKind(m, e, c.kind, first));
+  // The loader's own line comes first; follow-up work (the trainer text) may add more.
   ASSERT_FALSE(m.Log.Lines.empty());
-  EXPECT_EQ(m.Log.Lines.back().Text, c.success);
-  EXPECT_EQ(m.Log.Lines.back().Colour, 0xC800FF00u);
+  EXPECT_EQ(m.Log.Lines[0].Text, c.success);
+  EXPECT_EQ(m.Log.Lines[0].Colour, 0xC800FF00u);
   const std::string loaded = c.state(m);
 
   const std::string exact = Png("exact.png", 14, 10, c.limit);
   ASSERT_EQ(std::filesystem::file_size(exact), c.limit);
   m.Log.Lines.clear();
   LoadAssetByKind(m, e, c.kind, exact);
-  ASSERT_EQ(m.Log.Lines.size(), 1u);
+  ASSERT_FALSE(m.Log.Lines.empty());
   EXPECT_EQ(m.Log.Lines[0].Text, c.success);
   const std::string atLimit = c.state(m);
   EXPECT_NE(atLimit, loaded);

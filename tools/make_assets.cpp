@@ -472,7 +472,7 @@ Bytes Jpeg(const Image& img, bool progressive, bool grey) {
 bool WriteBytes(const fs::path& path, const Bytes& b) {
   FILE* f = std::fopen(path.string().c_str(), "wb");
   if (!f) return false;
-  bool ok = std::fwrite(b.data(), 1, b.size(), f) == b.size();
+  bool ok = !b.empty() && std::fwrite(b.data(), 1, b.size(), f) == b.size();
   ok = std::fclose(f) == 0 && ok;
   std::printf("%-40s %6zu bytes\n", path.string().c_str(), b.size());
   return ok;

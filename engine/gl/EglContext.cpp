@@ -2,9 +2,7 @@
 #include <epoxy/gl.h>
 
 #include <cstring>
-#include <mutex>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "engine/EngineErrors.h"
@@ -22,24 +20,6 @@ bool HasExtension(const char* list, const char* name) {
   return false;
 }
 
-// EGL hands out one display object per platform and process, and eglTerminate ends
-// it for every context on it; so the display is terminated only by its last user.
-std::mutex displayUsersMutex;
-std::unordered_map<EGLDisplay, int> displayUsers;
-
-void RetainDisplay(EGLDisplay d) {
-  std::lock_guard<std::mutex> lock(displayUsersMutex);
-  ++displayUsers[d];
-}
-
-void ReleaseDisplay(EGLDisplay d) {
-  std::lock_guard<std::mutex> lock(displayUsersMutex);
-  auto it = displayUsers.find(d);
-  if (it == displayUsers.end() || --it->second > 0) return;
-  displayUsers.erase(it);
-  eglTerminate(d);
-}
-
 class HeadlessEgl : public EglContext {
  public:
   ~HeadlessEgl() override {
@@ -48,7 +28,10 @@ class HeadlessEgl : public EglContext {
       eglMakeCurrent(display_, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
     if (context_ != EGL_NO_CONTEXT) eglDestroyContext(display_, context_);
     if (surface_ != EGL_NO_SURFACE) eglDestroySurface(display_, surface_);
-    ReleaseDisplay(display_);
+    // The display is not terminated: EGL hands out one display per platform and
+    // process, shared by every context on it, and terminating it would also unload
+    // the driver, leaving its remaining allocations to show up as unattributable
+    // leaks. It goes with the process.
   }
 
   bool MakeCurrent() override {
@@ -98,7 +81,6 @@ class HeadlessEgl : public EglContext {
     if (d == EGL_NO_DISPLAY) return false;
     EGLint major = 0, minor = 0;
     if (!eglInitialize(d, &major, &minor)) return false;
-    RetainDisplay(d);
     display_ = d;
     return true;
   }

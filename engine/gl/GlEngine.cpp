@@ -43,6 +43,7 @@ void ArgbToRgba(uint32_t argb, uint8_t out[4]) {
 
 struct GlEngine::Gl {
   bool Ready = false;
+  GLint MaxTextureSide = 0;
   GLuint QuadProgram = 0, PointProgram = 0;
   GLint QuadScreen = -1, QuadTex = -1;
   GLint PointWorldView = -1, PointProj = -1, PointViewportH = -1, PointTex = -1;
@@ -58,8 +59,6 @@ struct GlEngine::Gl {
   D3DMatrix View = MatrixIdentity();
   D3DMatrix Projection = MatrixIdentity();
   float Camera[3] = {0, 0, 0};
-  // Screen-pixel quads drawn into a target are stretched from this size to the target's.
-  int PassW = 0, PassH = 0;
 };
 
 GlEngine::GlEngine(std::function<void()> present, bool offscreen)
@@ -94,9 +93,11 @@ bool GlEngine::InitGl() {
   if (g.QuadProgram) g.PointProgram = BuildProgram(kPointVertexShader, kPointFragmentShader, &log);
   if (!g.QuadProgram || !g.PointProgram) {
     SetError(2, " (" + log + ")");
-    ReleaseGl();
+    if (g.QuadProgram) glDeleteProgram(g.QuadProgram);
+    g.QuadProgram = 0;
     return false;
   }
+  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &g.MaxTextureSide);
   g.QuadScreen = glGetUniformLocation(g.QuadProgram, "u_screen");
   g.QuadTex = glGetUniformLocation(g.QuadProgram, "u_tex");
   g.PointWorldView = glGetUniformLocation(g.PointProgram, "u_worldView");
@@ -175,6 +176,12 @@ bool GlEngine::MakeBackBuffer() {
 void GlEngine::ReleaseGl() {
   Gl& g = *gl_;
   if (!g.Ready) return;
+  if (!GlContextIsCurrent()) {
+    // The context went first and took every object with it.
+    g.Textures.clear();
+    g.Ready = false;
+    return;
+  }
   for (auto& [h, t] : g.Textures) {
     if (t.Fbo) glDeleteFramebuffers(1, &t.Fbo);
     if (t.Id) glDeleteTextures(1, &t.Id);
@@ -225,6 +232,8 @@ unsigned GlEngine::GlTexture(Handle tex) {
   GpuTexture& t = g.Textures[tex];
   if (t.Id && t.Version == td->Version) return t.Id;
   const Image& img = td->Pixels;
+  // An image the GPU cannot hold is not drawn at all rather than drawn as a black box.
+  if (img.Width > g.MaxTextureSide || img.Height > g.MaxTextureSide) return 0;
   if (!t.Id) glGenTextures(1, &t.Id);
   glBindTexture(GL_TEXTURE_2D, t.Id);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
@@ -436,7 +445,7 @@ void GlEngine::FlushText() {
 
 void GlEngine::RenderOverlayToTarget(Handle target) {
   Gl& g = *gl_;
-  GLuint fbo = g.Ready ? TargetFramebuffer(target) : 0;
+  GLuint fbo = IsRenderTarget(target) && GlTexture(target) ? TargetFramebuffer(target) : 0;
   if (!fbo) {
     // No such target: the overlay is dropped rather than left to pile up.
     DrainQueue([](Handle, const SpriteData&, const QueuedDraw&) {});
@@ -454,7 +463,7 @@ void GlEngine::RenderOverlayToTarget(Handle target) {
 
 void GlEngine::GrabScreen(Handle target) {
   Gl& g = *gl_;
-  GLuint fbo = g.Ready ? TargetFramebuffer(target) : 0;
+  GLuint fbo = IsRenderTarget(target) && GlTexture(target) ? TargetFramebuffer(target) : 0;
   if (!fbo) return;
   const GpuTexture& t = g.Textures.at(target);
   glBindFramebuffer(GL_READ_FRAMEBUFFER, g.BackFbo);
@@ -466,7 +475,7 @@ void GlEngine::GrabScreen(Handle target) {
 
 void GlEngine::CopyTargetToScreen(Handle target) {
   Gl& g = *gl_;
-  GLuint fbo = g.Ready ? TargetFramebuffer(target) : 0;
+  GLuint fbo = IsRenderTarget(target) && GlTexture(target) ? TargetFramebuffer(target) : 0;
   if (!fbo) return;
   const GpuTexture& t = g.Textures.at(target);
   glBindFramebuffer(GL_READ_FRAMEBUFFER, fbo);

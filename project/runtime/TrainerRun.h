@@ -11,6 +11,7 @@ struct TrainerLetter {
 struct TrainerRun {
   std::vector<TrainerLetter> Letters;
   int32_t Selected = 0;
-  int32_t BarX = 0, BarY = 0;
+  int32_t BarX = 0, BarY = 0;  // where the frame draws the trainer bar
+  bool MouseLatch = false;     // left button already toggled during this press
 };
 }

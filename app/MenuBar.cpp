@@ -1,0 +1,154 @@
+#include "app/Menu.h"
+#include "app/MenuIds.h"
+
+namespace quellor {
+namespace {
+using namespace menu;
+
+MenuItemData Item(const char* text, int id, bool enabled = true) {
+  MenuItemData d;
+  d.Text = text;
+  d.Id = id;
+  d.Enabled = enabled;
+  return d;
+}
+
+MenuItemData Check(const char* text, int id) {
+  MenuItemData d = Item(text, id);
+  d.Checkable = true;
+  return d;
+}
+
+MenuItemData Bar() {
+  MenuItemData d;
+  d.Separator = true;
+  return d;
+}
+
+MenuItemData Sub(const char* text, std::vector<MenuItemData> items) {
+  MenuItemData d;
+  d.Text = text;
+  d.Sub = std::move(items);
+  return d;
+}
+
+// Items whose module has not arrived yet are shown but cannot be chosen.
+constexpr bool kPending = false;
+
+MenuItemData FileMenu() {
+  return Sub("File", {Item("New", kFileNew), Item("Load", kFileLoad), Item("Save", kFileSave), Bar(),
+                      Item("Create Final", kFileCreateFinal, kPending), Bar(),
+                      Item("Quit", kFileQuit)});
+}
+
+MenuItemData EditMenu() {
+  return Sub("Edit", {Item("PostFX Shader Code", kEditPostFx, kPending),
+                      Item("Texture Shader Code", kEditTextureShader, kPending),
+                      Item("Vertex Shader Code", kEditVertexShader, kPending),
+                      Item("Scroll Text 1", kEditScrollText1, kPending),
+                      Item("Scroll Text 2", kEditScrollText2, kPending),
+                      Item("Page Text", kEditPageText, kPending),
+                      Item("Trainer Text", kEditTrainerText, kPending)});
+}
+
+MenuItemData Layer3dMenu() {
+  std::vector<MenuItemData> create;
+  const char* shapes[] = {"Cube", "Sphere", "Cylinder", "Torus", "Teapot", "Pyramid"};
+  for (int i = 0; i < 6; ++i) create.push_back(Item(shapes[i], kObjCreateCube + i, kPending));
+  std::vector<MenuItemData> textures;
+  for (int n = 1; n <= 4; ++n) {
+    if (n > 1) textures.push_back(Bar());
+    std::string k = std::to_string(n);
+    MenuItemData load = Item("", kObjShaderTexLoad1 + 2 * (n - 1), kPending);
+    load.Text = "Load Texture #" + k;
+    MenuItemData remove = Item("", kObjShaderTexRemove1 + 2 * (n - 1), kPending);
+    remove.Text = "Remove Texture #" + k;
+    textures.push_back(load);
+    textures.push_back(remove);
+  }
+  return Sub("3d Layer",
+             {Item("Load Object", kObjLoad, kPending), Item("Load Anim Object", kObjLoadAnim, kPending),
+              Sub("Create Object", create),
+              Sub("Object Texture", {Item("Load Texture", kObjTexLoad, kPending),
+                                     Item("Shader Texture", kObjTexShader, kPending),
+                                     Item("Remove Texture", kObjTexRemove, kPending)}),
+              Sub("Vertext/Pixel Shader", {Item("Load Shader", kObjShaderLoad, kPending),
+                                           Item("Remove Shader", kObjShaderRemove, kPending),
+                                           Sub("Textures", textures)}),
+              Item("Position Object", kObjPosition), Item("Resize Object", kObjResize),
+              Item("Remove Object", kObjRemove)});
+}
+
+MenuItemData GfxMenu() {
+  std::vector<MenuItemData> layers;
+  for (int n = 1; n <= 5; ++n) {
+    MenuItemData s = Sub("", {Item("Load", GfxItem(n, kGfxLoad)), Item("Position", GfxItem(n, kGfxPosition)),
+                              Item("Size", GfxItem(n, kGfxSize)), Item("Rotate", GfxItem(n, kGfxRotate)),
+                              Item("Remove", GfxItem(n, kGfxRemove))});
+    s.Text = "GFX #" + std::to_string(n);
+    layers.push_back(std::move(s));
+  }
+  return Sub("GFX", layers);
+}
+
+MenuItemData AnimMenu() {
+  std::vector<MenuItemData> anims;
+  for (int n = 1; n <= 2; ++n) {
+    MenuItemData s = Sub("", {Item("Load", AnimItem(n, kAnimLoad)), Item("Position", AnimItem(n, kAnimPosition)),
+                              Item("Size", AnimItem(n, kAnimSize)), Item("Rotate", AnimItem(n, kAnimRotate)),
+                              Item("Remove", AnimItem(n, kAnimRemove))});
+    s.Text = "Anim " + std::to_string(n);
+    anims.push_back(std::move(s));
+  }
+  return Sub("2d Anim", anims);
+}
+
+MenuItemData ScrollerMenu() {
+  std::vector<MenuItemData> scrollers;
+  for (int n = 1; n <= 2; ++n) {
+    auto fx = [n](const char* text, int value) { return Item(text, ScrollerItem(n, kScrollerEffect + value)); };
+    MenuItemData s = Sub("", {Item("Position", ScrollerItem(n, kScrollerPosition)),
+                              Item("Size", ScrollerItem(n, kScrollerSize)),
+                              Sub("Effect", {fx("None", 0), fx("Rotate", 1), fx("Swing", 2), fx("Jump", 6),
+                                             fx("Dunk", 7), fx("Block Sinus", 3),
+                                             fx("Block Sinus - Char Rotation", 4), fx("Rolling Chars", 5)}),
+                              Check("Active", ScrollerItem(n, kScrollerActive))});
+    s.Text = "Scroller " + std::to_string(n);
+    scrollers.push_back(std::move(s));
+  }
+  return Sub("Scroller", scrollers);
+}
+
+MenuItemData EffectsMenu() {
+  return Sub(
+      "Effects",
+      {Sub("Logo", {Item("Load", kLogoLoad), Item("Position", kLogoPosition), Item("Size", kLogoSize),
+                    Sub("Effect", {Item("None", kLogoEffectNone)}), Item("Remove", kLogoRemove)}),
+       Sub("Sign", {Item("Load", kSignLoad), Item("Position", kSignPosition), Item("Remove", kSignRemove)}),
+       Sub("Background Picture", {Item("Load", kBackgroundLoad), Item("Remove", kBackgroundRemove)}),
+       Layer3dMenu(),
+       Sub("Music", {Item("Load", kMusicLoad, kPending), Item("Remove", kMusicRemove, kPending)}),
+       Sub("PostFX Shader", {Item("Load", kPostFxLoad, kPending), Item("Remove", kPostFxRemove, kPending)}),
+       Sub("Fonts", {Item("Load Font 1", kFontLoad1), Item("Remove Font 1", kFontRemove1), Bar(),
+                     Item("Load Font 2", kFontLoad2), Item("Remove Font 2", kFontRemove2)}),
+       GfxMenu(), AnimMenu(), ScrollerMenu(),
+       Sub("Pager", {Item("Position", kPagerPosition), Item("Size", kPagerSize),
+                     Item("Line space", kPagerLineSpace), Check("Active", kPagerActive)}),
+       Sub("Trainer", {Item("Position", kTrainerPosition), Item("Size", kTrainerSize),
+                       Item("Line space", kTrainerLineSpace), Item("TrainerBar size", kTrainerBarSize),
+                       Check("Active", kTrainerActive)}),
+       Sub("Border", {Item("Load", kBorderLoad), Item("Resize", kBorderResize), Item("Remove", kBorderRemove)})});
+}
+
+}  // namespace
+
+MenuBarData BuildMenuBar() {
+  MenuBarData bar;
+  bar.Menus = {FileMenu(), EditMenu(), EffectsMenu(),
+               Sub("Extra", {Item("Intro Setup", kExtraIntroSetup, kPending)}),
+               Sub("Help", {Sub("Help", {Item("Support Forum", kHelpForum, kPending)}),
+                            Item("About", kHelpAbout, kPending)})};
+  return bar;
+}
+
+}  // namespace quellor

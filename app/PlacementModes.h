@@ -1,0 +1,64 @@
+#pragma once
+// Mouse-driven placement modes: while EditMode names one, the right button moves, sizes
+// or turns an element from the mouse position, the left button ends the mode, and a help
+// overlay with the current values is drawn over the preview.
+#include <string>
+
+#include "app/Host.h"
+#include "engine/Engine.h"
+#include "project/IntroModel.h"
+#include "render/Frame.h"
+
+namespace quellor {
+
+constexpr int kMouseLeft = 0;
+constexpr int kMouseRight = 1;
+
+// Mode numbers.
+namespace mode {
+constexpr int kLogoMove = 1, kLogoSize = 2, kScroller1Move = 3, kScroller1Size = 4,
+              kScroller2Move = 5, kScroller2Size = 6, kObjectSize = 7, kObjectMove = 8,
+              kBorderSize = 9, kPagerMove = 10, kPagerSize = 11, kPagerSpace = 12,
+              kAnimMove = 14, kAnimSize = 15, kAnimRotate = 16, kBobMove = 17, kBobSize = 18,
+              kBobRotate = 19, kSignMove = 20, kTrainerMove = 21, kTrainerSize = 22,
+              kTrainerSpace = 23, kTrainerBarSize = 24, kGfxMove = 25, kGfxSize = 26,
+              kGfxRotate = 27;
+}
+
+// 1..27 except 13.
+bool IsPlacementMode(int m);
+std::string PlacementTitle(const IntroModel& m, int mode);
+
+// The right-button rule of `mode`, from PreviewMouseX/Y and the anchor.
+void ApplyPlacementRule(IntroModel& m, Engine& e, int mode);
+
+// One pass of the active mode: title, right-button rule, left-button end, help texts and
+// help image. Does nothing while EditMode is 0.
+void RunPlacementPass(IntroModel& m, Engine& e, Host& win);
+
+// Leaves the mode as the left button does.
+void EndPlacementMode(IntroModel& m, Engine& e, Host& win);
+
+// Angle in degrees brought into [0, 360).
+float WrapDegrees(float deg);
+
+// Nearest integer, ties to even, clamped to the 32-bit range.
+int32_t RoundToInt(double v);
+
+// Anchor of the logo and GFX size modes: the sprite's centre below 200 %.
+void SetSpriteSizeAnchor(IntroModel& m, const Engine& e, Handle sprite, int posX, int posY,
+                         int sizeX, int sizeY);
+// Anchor of the animation modes: the centre of the zoomed frame.
+void SetAnimAnchor(IntroModel& m, const AnimFields& a);
+
+// The frame's hook for the active mode.
+class PlacementOverlay : public PlacementHook {
+ public:
+  explicit PlacementOverlay(Host& win) : win_(&win) {}
+  void Run(IntroModel& m, Engine& e) override { RunPlacementPass(m, e, *win_); }
+
+ private:
+  Host* win_;
+};
+
+}  // namespace quellor

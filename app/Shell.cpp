@@ -1,0 +1,240 @@
+#include "app/Shell.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "app/Dispatch.h"
+#include "app/Menu.h"
+#include "app/ResourcePacks.h"
+#include "app/WebAddress.h"
+#include "project/Loaders.h"
+#include "project/ProjectFields.h"
+#include "project/StatusLog.h"
+#include "render/Frame.h"
+#include "render/Scrollers.h"
+#include "render/TextOptions.h"
+
+namespace quellor {
+
+namespace {
+std::string CurrentDirectory() {
+  std::error_code ec;
+  std::filesystem::path p = std::filesystem::current_path(ec);
+  return ec ? std::string(".") : p.string();
+}
+}  // namespace
+
+std::vector<WelcomeLine> WelcomeLines(const IntroModel& m) {
+  return {
+      {"welcome to Quellor v" + m.ProgramVersion, 7000, kColorInfo},
+      {"Official Website: " + m.WebsiteAddress, 7200, kColorInfo},
+      {"", 7300, kColorInfo},
+      {"Help and support Forum", 7400, kColorInfo},
+      {m.ForumAddress, 7500, kColorInfo},
+      {"", 7600, kColorInfo},
+      {"and Remember..", 7700, kColorInfo},
+      {"Please never upload your exported intros to a demo-portal website.", 10800, kColorError},
+  };
+}
+
+void MenuPrelude(AppContext& ctx) {
+  IntroModel& m = ctx.Model;
+  m.Clock.PreviewStart = m.Clock.NowMs();
+  m.Clock.SpeedFactor = 0.0f;
+  m.EditMode = 0;
+  ctx.Win.SetTitle(NormalTitle(m));
+}
+
+Shell::Shell(IntroModel& m) : m_(m) {}
+Shell::~Shell() = default;
+
+void Shell::StartBeforeWindow(const CommandLine& cl) {
+  cl_ = cl;
+  // 1. Defaults of the whole model (sine tables included) and the program-wide fields.
+  m_.BaseDir = CurrentDirectory();
+  InitModel(m_);
+
+  // 2. The music file buffer belongs to the music module and is wired here with it.
+  UnscrambleWebAddresses(m_);
+  // The built-in raster shader source is copied into Raster.EffectSource here once the
+  // raster module exists.
+
+  // 3. Presence of the external packers: wired here with the export module.
+  // 4. The options window's four colour swatches: wired here with the options window.
+
+  // 5. Chooser images and About text. An unreadable pack leaves them empty.
+  LoadStartupPack(m_.BaseDir, startupPack_);
+  m_.AboutText = startupPack_.AboutText;
+
+  // 6. Command line. Writing the settings file after a /sr start belongs to the settings
+  //    module and is wired here with it.
+  ApplyCommandLineSize(cl_, m_);
+
+  // 7. The editor's fixed-pitch font is made by the text editor window; the GL engine
+  //    needs no set-up before its surface exists.
+
+  // 8. Without a size on the command line the resolution chooser runs here once it
+  //    exists; until then the default 800 x 600 stands.
+  m_.AnimClone.width = m_.ScreenX;
+  m_.AnimClone.height = m_.ScreenY;
+}
+
+std::string Shell::InitialTitle() const { return "Quellor v" + m_.ProgramVersion; }
+
+void Shell::StartWithWindow(Host& host, Engine& engine) {
+  // Built in place: the context holds references and need not be movable.
+  ctx_.reset(new AppContext{m_, engine, host});
+
+  // 9. The host has created the window and its render surface; the engine opens on it,
+  //    then the menu bar and the normal title. Start-up goes on if any of them fails.
+  engine.Open(m_.ScreenX, m_.ScreenY);
+  host.SetMenuBar(BuildMenuBar());
+  host.SetTitle(NormalTitle(m_));
+
+  // 10. Preview scene.
+  SetUpPreviewScene();
+
+  // 11. On the very first start the About window opens here, with the other windows
+  //     disabled, once the settings module and the About window exist.
+
+  // 12. Idle scene start values and its points.
+  SetupIdleScene(m_);
+  FillIdleScene(m_);
+
+  // 13. Editor images: help images and the welcome logo.
+  ReadEditorImages();
+
+  // 14. Welcome lines.
+  AddWelcomeLines();
+
+  // 15. Scrollers start from their first character.
+  ResetScrollers(m_);
+
+  // 16. Centred positions of the welcome logo and the placement marker.
+  PlaceCentredItems();
+
+  // 17. Preview clock. The engine measures the frame rate on every flip.
+  m_.Clock.PreviewStart = m_.Clock.NowMs();
+  m_.Clock.FramesPerSecond = 60.0f;
+
+  // 18. Project named on the command line, then single assets asked for by --load.
+  Autoload();
+  LoadCommandLineAssets();
+}
+
+void Shell::SetUpPreviewScene() {
+  Engine& e = ctx_->Eng;
+  // The 3D camera and light are positioned here once the 3D layer module exists, and
+  // the built-in raster effect is compiled here with the raster module.
+  m_.ScreenTexture = e.CreateRenderTarget(m_.ScreenX, m_.ScreenY);
+  m_.Idle.PointTexture = e.LoadTexture(m_.BaseDir + "/Data/Bobs/Blue.png");
+  // The starfield's points are streamed to the engine on every draw, so no vertex
+  // buffer is created up front.
+}
+
+void Shell::ReadEditorImages() {
+  // Help images of the placement modes and the welcome logo; an unreadable pack or an
+  // image the engine cannot decode leaves the handle 0 and start-up goes on.
+  HelpPack pack;
+  if (!LoadHelpPack(m_.BaseDir, pack)) return;
+  Engine& e = ctx_->Eng;
+  for (size_t i = 0; i < pack.HelpImages.size(); ++i) {
+    const std::vector<uint8_t>& img = pack.HelpImages[i];
+    Handle tex = img.empty() ? 0 : e.TextureFromMemory(img.data(), img.size());
+    m_.HelpImages[i] = tex ? e.CreateSprite(tex) : 0;
+  }
+  const std::vector<uint8_t>& logo = pack.WelcomeLogo;
+  m_.Idle.LogoTexture = logo.empty() ? 0 : e.TextureFromMemory(logo.data(), logo.size());
+  m_.Idle.LogoSprite = m_.Idle.LogoTexture ? e.CreateSprite(m_.Idle.LogoTexture) : 0;
+}
+
+void Shell::AddWelcomeLines() {
+  for (const WelcomeLine& l : WelcomeLines(m_)) AddStatusLine(m_, l.Text, l.DurationMs, l.Colour);
+}
+
+void Shell::PlaceCentredItems() {
+  Engine& e = ctx_->Eng;
+  int w = m_.Idle.LogoSprite ? e.SpriteWidth(m_.Idle.LogoSprite) : 0;
+  int h = m_.Idle.LogoSprite ? e.SpriteHeight(m_.Idle.LogoSprite) : 0;
+  m_.Idle.LogoX = m_.ScreenX / 2 - w / 2;
+  m_.Idle.LogoY = m_.ScreenY / 2 - h / 2 - 50;
+  m_.ModeMarkerX = m_.ScreenX / 2 - 128;
+  m_.ModeMarkerY = m_.ScreenY / 2 - 128;
+}
+
+void Shell::Autoload() {
+  if (cl_.Autoload.empty()) return;
+  AddStatusLine(m_, "Autoload: \"" + cl_.Autoload + "\"", kMessageMs, kColorInfo);
+  // The project reader loads cl_.Autoload here once it exists, content is marked as
+  // present and the project's music is reloaded as the menu's music "Load" does.
+  ResetScrollers(m_);
+}
+
+void Shell::LoadCommandLineAssets() {
+  for (const AssetLoad& l : cl_.Loads)
+    if (!LoadAssetByKind(m_, ctx_->Eng, l.Kind, l.Path)) rejectedLoads_.push_back(l.Kind);
+  for (const auto& [key, value] : cl_.Sets)
+    if (!SetFieldByName(m_, key, value)) rejectedLoads_.push_back("--set " + key);
+  for (const auto& [key, value] : cl_.Texts) {
+    std::string why;
+    if (!ApplyTextOption(m_, ctx_->Eng, key, value, &why)) rejectedLoads_.push_back(key + ": " + why);
+  }
+}
+
+void Shell::TakeOneEvent() {
+  Host& host = ctx_->Win;
+  HostEvent ev;
+  if (!host.NextEvent(ev)) return;
+  switch (ev.Type) {
+    case HostEvent::Kind::RightClick:
+      if (host.WindowOpen(WindowId::TextEditor)) host.ShowTextEditorContextMenu();
+      break;
+    case HostEvent::Kind::Gadget:
+      DispatchGadget(*ctx_, ev.Id);
+      break;
+    case HostEvent::Kind::Menu:
+      MenuPrelude(*ctx_);
+      DispatchMenu(*ctx_, ev.Id);
+      break;
+    case HostEvent::Kind::Close:
+      HandleCloseRequest(*ctx_, ev.Window);
+      break;
+    case HostEvent::Kind::None:
+      break;
+  }
+}
+
+void Shell::KeepMusicGoing() {
+  // Music upkeep (a V2M song past its end restarts, an ended tracker module loops) is
+  // wired here with the music module.
+}
+
+bool Shell::RunPass() {
+  if (ended_ || !ctx_) return false;
+  Host& host = ctx_->Win;
+  host.Pump();
+  TakeOneEvent();
+  if (ctx_->QuitRequested) {
+    Quit();
+    return false;
+  }
+  host.PreviewMouse(m_.PreviewMouseX, m_.PreviewMouseY);
+  m_.Clock.Focused = host.MainWindowFocused();
+  KeepMusicGoing();
+  DrawFrame(m_, ctx_->Eng, ActivePlacement(*ctx_));
+  return true;
+}
+
+void Shell::Quit() {
+  Host& host = ctx_->Win;
+  if (host.WindowOpen(WindowId::Main)) host.CloseWindow(WindowId::Main);
+  ended_ = true;
+}
+
+int Shell::Run() {
+  while (RunPass()) {
+  }
+  return 0;
+}
+
+}  // namespace quellor

@@ -1,0 +1,80 @@
+#pragma once
+// The editor shell: start-up in its fixed order, one pass of the main loop (one program
+// event, then one preview frame) and quitting. The same shell drives the wx editor
+// window, the headless renderer and the tests; only the Host and the Engine differ.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/AppContext.h"
+#include "app/CommandLine.h"
+#include "app/ResourcePacks.h"
+
+namespace quellor {
+
+struct WelcomeLine {
+  std::string Text;
+  uint32_t DurationMs = 0;
+  uint32_t Colour = 0;
+};
+
+// The lines greeting the user in the status log, in the order they are added.
+std::vector<WelcomeLine> WelcomeLines(const IntroModel& m);
+
+// What every menu command starts with: the preview restarts its clock, motion pauses
+// for this frame, any placement mode ends and the normal title comes back.
+void MenuPrelude(AppContext& ctx);
+
+class Shell {
+ public:
+  explicit Shell(IntroModel& m);
+  ~Shell();
+  Shell(const Shell&) = delete;
+  Shell& operator=(const Shell&) = delete;
+
+  // Start-up up to the point where the main window is needed: model defaults, the web
+  // addresses, the first resource pack, the command line and the screen size.
+  void StartBeforeWindow(const CommandLine& cl);
+
+  // Title the main window is created with, before the menu bar exists.
+  std::string InitialTitle() const;
+
+  // The rest of start-up, once the host has opened the main window with a render
+  // surface of ScreenX x ScreenY and made the engine for it: engine, menu bar, title,
+  // preview scene, second resource pack, welcome lines, scrollers, clock, autoload.
+  void StartWithWindow(Host& host, Engine& engine);
+
+  // One pass of the main loop. Returns false once the program is to end.
+  bool RunPass();
+
+  // Passes until quitting; returns the process exit code.
+  int Run();
+
+  bool Ended() const { return ended_; }
+  AppContext& Context() { return *ctx_; }
+  // Chooser images and About text as read from the first resource pack.
+  const StartupPack& EditorPack() const { return startupPack_; }
+  // --load entries that named no known asset kind.
+  const std::vector<std::string>& RejectedLoads() const { return rejectedLoads_; }
+
+ private:
+  void SetUpPreviewScene();
+  void ReadEditorImages();
+  void AddWelcomeLines();
+  void PlaceCentredItems();
+  void Autoload();
+  void LoadCommandLineAssets();
+  void TakeOneEvent();
+  void KeepMusicGoing();
+  void Quit();
+
+  IntroModel& m_;
+  CommandLine cl_;
+  StartupPack startupPack_;
+  std::unique_ptr<AppContext> ctx_;
+  std::vector<std::string> rejectedLoads_;
+  bool ended_ = false;
+};
+
+}  // namespace quellor

@@ -1,0 +1,21 @@
+#pragma once
+// Menu command handlers by command number; each command file adds its own.
+#include <functional>
+#include <unordered_map>
+
+#include "app/AppContext.h"
+
+namespace quellor {
+
+using CommandTable = std::unordered_map<int, std::function<void(AppContext&)>>;
+
+void AddFileCommands(CommandTable& t);
+void AddImageCommands(CommandTable& t);   // logo, sign, background, GFX, border
+void AddAnimCommands(CommandTable& t);    // start-up and bob animation
+void AddTextCommands(CommandTable& t);    // fonts, scrollers, pager, trainer
+void AddObjectCommands(CommandTable& t);  // placing and removing the 3D object
+
+// The complete table, built once.
+const CommandTable& MenuCommands();
+
+}  // namespace quellor

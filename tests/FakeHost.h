@@ -1,0 +1,115 @@
+#pragma once
+// A Host for tests: a scripted event queue, settable mouse and focus, scripted dialog
+// answers, and a record of every call that changes the window system.
+#include <deque>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/Host.h"
+#include "app/Menu.h"
+
+namespace quellor {
+
+class FakeHost : public Host {
+ public:
+  // --- script ---
+  std::deque<HostEvent> Events;
+  void QueueMenu(int item) { Events.push_back({HostEvent::Kind::Menu, WindowId::Main, item}); }
+  void QueueGadget(int gadget, WindowId w = WindowId::Options) {
+    Events.push_back({HostEvent::Kind::Gadget, w, gadget});
+  }
+  void QueueClose(WindowId w) { Events.push_back({HostEvent::Kind::Close, w, 0}); }
+  void QueueRightClick(WindowId w = WindowId::Main) {
+    Events.push_back({HostEvent::Kind::RightClick, w, 0});
+  }
+  int MouseX = 0, MouseY = 0;
+  bool Focused = true;
+  std::set<WindowId> Open{WindowId::Main};
+  std::deque<std::string> OpenAnswers;  // paths the open dialog returns, "" = cancel
+  std::deque<std::string> SaveAnswers;
+  std::deque<bool> YesNoAnswers;        // default answer when empty: no
+  int NextFilterIndex = -1;             // >= 0: the filter the user picks
+
+  // --- record ---
+  struct DialogCall {
+    std::string Title, Folder, Filter;
+  };
+  std::vector<DialogCall> OpenCalls, SaveCalls;
+  std::vector<std::pair<std::string, std::string>> Questions, Messages;
+  std::vector<std::string> Titles;  // every title set, in order
+  std::vector<WindowId> Closed;
+  std::map<int, bool> Checks, Enabled;
+  std::vector<std::vector<std::string>> Restarts;
+  MenuBarData MenuBar;
+  int MenuBarsSet = 0, Pumps = 0, ContextMenus = 0, EventsTaken = 0;
+  // Names of the calls that change something, in order ("Pump", "SetTitle", ...).
+  std::vector<std::string> Calls;
+
+  bool NextEvent(HostEvent& ev) override {
+    if (Events.empty()) return false;
+    ev = Events.front();
+    Events.pop_front();
+    ++EventsTaken;
+    Calls.push_back("NextEvent");
+    return true;
+  }
+  void Pump() override {
+    ++Pumps;
+    Calls.push_back("Pump");
+  }
+  void SetTitle(const std::string& t) override {
+    Titles.push_back(t);
+    Calls.push_back("SetTitle");
+  }
+  std::string Title() const override { return Titles.empty() ? std::string() : Titles.back(); }
+  void PreviewMouse(int& x, int& y) const override { x = MouseX, y = MouseY; }
+  bool MainWindowFocused() const override { return Focused; }
+  bool WindowOpen(WindowId w) const override { return Open.count(w) != 0; }
+  void CloseWindow(WindowId w) override {
+    Open.erase(w);
+    Closed.push_back(w);
+    Calls.push_back("CloseWindow");
+  }
+  std::string OpenFileDialog(const std::string& title, const std::string& folder,
+                             const std::string& filter, int* filterIndex) override {
+    OpenCalls.push_back({title, folder, filter});
+    if (filterIndex && NextFilterIndex >= 0) *filterIndex = NextFilterIndex;
+    return Take(OpenAnswers);
+  }
+  std::string SaveFileDialog(const std::string& title, const std::string& folder,
+                             const std::string& filter) override {
+    SaveCalls.push_back({title, folder, filter});
+    return Take(SaveAnswers);
+  }
+  bool AskYesNo(const std::string& title, const std::string& text) override {
+    Questions.push_back({title, text});
+    if (YesNoAnswers.empty()) return false;
+    bool a = YesNoAnswers.front();
+    YesNoAnswers.pop_front();
+    return a;
+  }
+  void MessageBox(const std::string& title, const std::string& text) override {
+    Messages.push_back({title, text});
+  }
+  void SetMenuCheck(int item, bool on) override { Checks[item] = on; }
+  void EnableMenu(int item, bool on) override { Enabled[item] = on; }
+  void ShowTextEditorContextMenu() override { ++ContextMenus; }
+  void RestartProgram(const std::vector<std::string>& args) override { Restarts.push_back(args); }
+  void SetMenuBar(const MenuBarData& bar) override {
+    MenuBar = bar;
+    ++MenuBarsSet;
+    Calls.push_back("SetMenuBar");
+  }
+
+ private:
+  static std::string Take(std::deque<std::string>& q) {
+    if (q.empty()) return {};
+    std::string s = q.front();
+    q.pop_front();
+    return s;
+  }
+};
+
+}  // namespace quellor

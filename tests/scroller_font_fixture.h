@@ -1,0 +1,53 @@
+#pragma once
+// Shared set-up for the effect tests: a recording engine, a fresh model and font
+// glyph sprites made straight from images (every glyph a distinct sprite).
+#include <gtest/gtest.h>
+
+#include "engine/recording/RecordingEngine.h"
+#include "project/IntroModel.h"
+
+namespace quellor::effecttest {
+
+inline uint32_t g_fakeNow = 100000;
+inline uint32_t FakeNow() { return g_fakeNow; }
+
+class EffectTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(e.Open(800, 600));
+    InitModel(m);
+    g_fakeNow = 100000;
+    m.Clock.Now = FakeNow;
+    m.Clock.FrameNow = g_fakeNow;
+    m.Clock.SpeedFactor = 1.0f;
+  }
+
+  // Cuts glyph sprites for font 0 or 1, each `w` x `h` pixels.
+  void MakeFont(int font, int w = 32, int h = 32) {
+    Image img;
+    img.Width = w;
+    img.Height = h;
+    img.Rgba.assign(static_cast<size_t>(w) * h * 4, 255);
+    FontFields& f = FontOf(m, font);
+    for (auto& g : f.Chars) {
+      g.Image = e.TextureFromImage(img);
+      g.Sprite = e.CreateSprite(g.Image);
+    }
+  }
+
+  Handle Glyph(int font, char ch) {
+    int c = static_cast<unsigned char>(ch);
+    if (c >= 'a' && c <= 'z') c -= 32;
+    return FontOf(m, font).Chars[c - 32].Sprite;
+  }
+
+  void SetTime(uint32_t t) {
+    g_fakeNow = t;
+    m.Clock.FrameNow = t;
+  }
+
+  RecordingEngine e;
+  IntroModel m;
+};
+
+}  // namespace quellor::effecttest
