@@ -159,6 +159,9 @@ struct Reader {
   void Settings(int curW, int curH, LoadOutcome& out) {
     Visit("Settings");
     m.IntroName = CutCharacters(m.IntroName, 20);
+    // Spaces the cut leaves at the end would not survive the next save and load.
+    while (!m.IntroName.empty() && (m.IntroName.back() == ' ' || m.IntroName.back() == '\t'))
+      m.IntroName.pop_back();
     m.ExportName = m.IntroName;
     out.FileWidth = m.ScreenX;
     out.FileHeight = m.ScreenY;
