@@ -174,7 +174,9 @@ struct Reader {
       for (ScrollerFields& s : m.Scroller) {
         if (s.cspX != 0) s.Slots = ScrollerSlots(m.ScreenX, s.cspX);
       }
-      out.ResolutionMismatch = true;
+      // Only a size a screen can have is worth a restart.
+      out.ResolutionMismatch = out.FileWidth >= 1 && out.FileWidth <= kMaxImageSide &&
+                               out.FileHeight >= 1 && out.FileHeight <= kMaxImageSide;
     }
   }
 

@@ -283,6 +283,10 @@ TEST(ProjectFile, ResolutionRule) {
   IntroModel c = f.Model();
   LoadProject(c, f.Eng, f.File("tall.ini"));
   EXPECT_EQ(c.ScreenY, 600);
+  // Nor is a restart offered for a width no screen has.
+  WriteText(f.File("odd.ini"), "[Settings]\r\nScreenX = -640\r\nScreenY = 480\r\n");
+  EXPECT_FALSE(LoadProject(c, f.Eng, f.File("odd.ini")).ResolutionMismatch);
+  EXPECT_EQ(c.ScreenX, 800);
 }
 
 TEST(ProjectFile, WindowsWrittenFileIsRead) {
