@@ -22,7 +22,7 @@ void LoadProjectFile(AppContext& ctx, const std::string& name) {
   if (ctx.Win.AskYesNo(kResolutionWarningTitle,
                        ResolutionWarningText(out.FileWidth, out.FileHeight, m.ScreenX, m.ScreenY))) {
     ctx.Win.RestartProgram({"/sr", std::to_string(out.FileWidth), std::to_string(out.FileHeight),
-                            out.FileName});
+                            ResolvePath(out.FileName)});
     ctx.QuitRequested = true;
   }
 }

@@ -53,7 +53,8 @@ class IniWriter {
   void Comment(const std::string& line);  // written as is; callers start it with "; "
   void Group(const std::string& name);
   void Set(const std::string& key, const std::string& value);
-  // The file: CR LF after every line, a blank line before every group but the first.
+  // The file: CR LF after every line, a blank line before every group line that does not
+  // open the file.
   std::string Text() const;
 
  private:

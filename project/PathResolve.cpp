@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cctype>
 #include <vector>
 
@@ -25,21 +26,40 @@ bool SameIgnoringCase(const std::string& a, const char* b) {
   return i == a.size() && b[i] == 0;
 }
 
-// Entry of `dir` equal to `name` without regard to case; the smallest such name when
-// several differ only in case, so the choice does not depend on directory order.
-bool FindIgnoringCase(const std::string& dir, const std::string& name, std::string& found) {
+// Entries of `dir` equal to `name` without regard to case, in name order so the choice
+// does not depend on the order of the directory.
+std::vector<std::string> MatchesIgnoringCase(const std::string& dir, const std::string& name) {
+  std::vector<std::string> found;
   DIR* d = ::opendir(dir.empty() ? "." : dir.c_str());
-  if (!d) return false;
-  bool any = false;
+  if (!d) return found;
   while (dirent* ent = ::readdir(d)) {
-    if (SameIgnoringCase(name, ent->d_name)) {
-      std::string candidate = ent->d_name;
-      if (!any || candidate < found) found = candidate;
-      any = true;
-    }
+    if (SameIgnoringCase(name, ent->d_name)) found.push_back(ent->d_name);
   }
   ::closedir(d);
-  return any;
+  std::sort(found.begin(), found.end());
+  return found;
+}
+
+// Depth-first: the exact name first, then each case variant, so "Data" and "data" side by
+// side do not hide a file that only one of them holds. False when nothing matches fully.
+bool Walk(const std::vector<std::string>& parts, size_t i, const std::string& prefix,
+          bool trailingSlash, int& budget, std::string& out) {
+  if (i == parts.size()) {
+    out = prefix;
+    if (trailingSlash && !out.empty() && out.back() != '/') out += "/";
+    return true;
+  }
+  if (--budget < 0) return false;
+  const std::string& name = parts[i];
+  std::string sep = (i + 1 < parts.size()) ? "/" : "";
+  if (name == "." || name == ".." || Exists(prefix + name))
+    if (Walk(parts, i + 1, prefix + name + sep, trailingSlash, budget, out)) return true;
+  if (name == "." || name == "..") return false;
+  for (const std::string& variant : MatchesIgnoringCase(prefix.empty() ? "." : prefix, name)) {
+    if (variant == name) continue;
+    if (Walk(parts, i + 1, prefix + variant + sep, trailingSlash, budget, out)) return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -82,17 +102,20 @@ std::string ResolvePath(const std::string& path) {
   }
   bool trailingSlash = p.back() == '/';
 
-  std::string out = absolute ? "/" : "";
+  std::string root = absolute ? "/" : "";
+  std::string out;
+  int budget = 256;  // folders visited at most; names differing only in case are rare
+  if (Walk(parts, 0, root, trailingSlash, budget, out)) return out;
+
+  // Nothing matches fully: resolve as far as the disk goes and keep the rest as written.
+  out = root;
   bool matching = true;
   for (size_t i = 0; i < parts.size(); ++i) {
     std::string name = parts[i];
-    if (matching && name != "." && name != "..") {
-      std::string exact = out + name;
-      if (!Exists(exact)) {
-        std::string found;
-        if (FindIgnoringCase(out.empty() ? "." : out, name, found)) name = found;
-        else matching = false;
-      }
+    if (matching && name != "." && name != ".." && !Exists(out + name)) {
+      std::vector<std::string> found = MatchesIgnoringCase(out.empty() ? "." : out, name);
+      if (!found.empty()) name = found.front();
+      else matching = false;
     }
     out += name;
     if (i + 1 < parts.size() || trailingSlash) out += "/";

@@ -132,8 +132,14 @@ struct Reader {
       std::string candidate = ResolvePath(JoinPath(m.BaseDir, folder + quellor::FilePart(stored)));
       if (PathExists(candidate) && PathIsSafeToRead(candidate)) return candidate;
     }
-    if (!fullPath.empty() && PathIsSafeToRead(fullPath)) return ResolvePath(fullPath);
-    return std::string();
+    if (fullPath.empty()) return std::string();
+    std::string full = ResolvePath(fullPath);
+    // A relative path is relative to the program folder, wherever the current folder is.
+    if (!PathExists(full) && !full.empty() && full[0] != '/') {
+      std::string inBase = ResolvePath(JoinPath(m.BaseDir, fullPath));
+      if (PathExists(inBase)) full = inBase;
+    }
+    return PathIsSafeToRead(full) ? full : std::string();
   }
 
   // Runs a loader on the chosen path. A missing asset keeps its stored full path, so the
@@ -153,6 +159,9 @@ struct Reader {
   void Settings(int curW, int curH, LoadOutcome& out) {
     Visit("Settings");
     m.IntroName = CutCharacters(m.IntroName, 20);
+    // Spaces the cut leaves at the end would not survive the next save and load.
+    while (!m.IntroName.empty() && (m.IntroName.back() == ' ' || m.IntroName.back() == '\t'))
+      m.IntroName.pop_back();
     m.ExportName = m.IntroName;
     out.FileWidth = m.ScreenX;
     out.FileHeight = m.ScreenY;
@@ -165,18 +174,16 @@ struct Reader {
       for (ScrollerFields& s : m.Scroller) {
         if (s.cspX != 0) s.Slots = ScrollerSlots(m.ScreenX, s.cspX);
       }
-      out.ResolutionMismatch = true;
+      // Only a size a screen can have is worth a restart.
+      out.ResolutionMismatch = out.FileWidth >= 1 && out.FileWidth <= kMaxImageSide &&
+                               out.FileHeight >= 1 && out.FileHeight <= kMaxImageSide;
     }
   }
 
   void Overlay(const std::string& overNam) {
     int32_t px = m.OverPX, py = m.OverPY, use = m.OverUSE;
-    std::string candidate = ResolvePath(JoinPath(m.BaseDir, "Data/Overlay/" + quellor::FilePart(overNam)));
-    if (!overNam.empty() && PathExists(candidate) && PathIsSafeToRead(candidate)) {
-      LoadOverlay(m, e, candidate);
-    } else if (!m.Over.empty() && PathIsSafeToRead(m.Over)) {
-      LoadOverlay(m, e, ResolvePath(m.Over));
-    }
+    std::string path = Choose("Data/Overlay/", overNam, m.Over);
+    if (!path.empty()) LoadOverlay(m, e, path);
     m.OverPX = px;
     m.OverPY = py;
     m.OverUSE = use;
@@ -413,6 +420,7 @@ struct Reader {
   void Trainer() {
     std::string stored = Stored("Trainer", "Path");
     std::string full = m.TrainerBar.File;  // the bar has no [FullPath] entry
+    Visit("Trainer");  // the bar loader rebuilds the trainer text: it needs the stored lines
     LoadAsset(m.TrainerBar.File, m.TrainerBar.Sprite, Choose("Data/TrainerBar/", stored, full),
               [&](const std::string& p) { LoadTrainerBar(m, e, p); });
     Visit("Trainer");

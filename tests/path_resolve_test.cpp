@@ -61,6 +61,16 @@ TEST(PathResolve, WindowsSeparatorsAndCaseDifferences) {
   EXPECT_FALSE(PathExists(""));
 }
 
+TEST(PathResolve, FolderVariantsSideBySideAreAllSearched) {
+  ScratchDir s;
+  Touch(s.Path / "Data" / "Bobs" / "star.png");
+  Touch(s.Path / "data" / "logo" / "logo.png");
+  std::string base = s.Path.string();
+  // "Data" exists exactly but holds no Logo folder; the lower-case twin does.
+  EXPECT_EQ(ResolvePath(base + "/Data/Logo/LOGO.PNG"), base + "/data/logo/logo.png");
+  EXPECT_EQ(ResolvePath(base + "/DATA/bobs/Star.png"), base + "/Data/Bobs/star.png");
+}
+
 TEST(PathResolve, RelativePathsResolveFromTheCurrentFolder) {
   ScratchDir s;
   Touch(s.Path / "Data" / "Fonts" / "font32.png");

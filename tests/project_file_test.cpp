@@ -283,6 +283,10 @@ TEST(ProjectFile, ResolutionRule) {
   IntroModel c = f.Model();
   LoadProject(c, f.Eng, f.File("tall.ini"));
   EXPECT_EQ(c.ScreenY, 600);
+  // Nor is a restart offered for a width no screen has.
+  WriteText(f.File("odd.ini"), "[Settings]\r\nScreenX = -640\r\nScreenY = 480\r\n");
+  EXPECT_FALSE(LoadProject(c, f.Eng, f.File("odd.ini")).ResolutionMismatch);
+  EXPECT_EQ(c.ScreenX, 800);
 }
 
 TEST(ProjectFile, WindowsWrittenFileIsRead) {
@@ -291,7 +295,7 @@ TEST(ProjectFile, WindowsWrittenFileIsRead) {
   std::string text =
       "\xEF\xBB\xBF; written elsewhere\r\n"
       "[SETTINGS]\r\n"
-      "introname = A Windows Intro That Is Too Long\r\n"
+      "introname = A Windows Intro  That Is Too Long\r\n"
       "screenx = 800\r\n"
       "[logo]\r\n"
       "path = LOGO.PNG\r\n"
@@ -304,12 +308,17 @@ TEST(ProjectFile, WindowsWrittenFileIsRead) {
       "gfx#2 = ..\\Data\\Bobs\\Star.png\r\n";
   WriteText(f.File("win.ini"), text);
   LoadProject(m, f.Eng, f.File("win.ini"));
-  EXPECT_EQ(m.IntroName, "A Windows Intro That");  // cut to 20 characters on loading
-  EXPECT_EQ(m.ExportName, "A Windows Intro That");
+  EXPECT_EQ(m.IntroName, "A Windows Intro  Tha");  // cut to 20 characters on loading
+  EXPECT_EQ(m.ExportName, "A Windows Intro  Tha");
   EXPECT_EQ(m.Logo.PosX, 33);
   EXPECT_EQ(m.Logo.SRC, 2);
   EXPECT_EQ(m.Border.SRC, 9);  // written as "Src", read as "SRC"
   EXPECT_EQ(m.GFX.File[2], "..\\Data\\Bobs\\Star.png");
+
+  // A cut that ends in spaces drops them, as the next save and load would.
+  WriteText(f.File("cut.ini"), "[Settings]\r\nIntroName = Nineteen characters  tail\r\n");
+  LoadProject(m, f.Eng, f.File("cut.ini"));
+  EXPECT_EQ(m.IntroName, "Nineteen characters");
 }
 
 TEST(ProjectFile, FailedSaveKeepsThePreviousFile) {
