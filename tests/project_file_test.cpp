@@ -305,7 +305,7 @@ TEST(ProjectFile, WindowsWrittenFileIsRead) {
       "src = 9\r\n"
       "[fullpath]\r\n"
       "logo = C:\\Intros\\Data\\Logo\\LOGO.PNG\r\n"
-      "gfx#2 = ..\\Data\\Bobs\\Star.png\r\n";
+      "gfx#2 = ..\\NoSuchFolder\\Bobs\\Star.png\r\n";
   WriteText(f.File("win.ini"), text);
   LoadProject(m, f.Eng, f.File("win.ini"));
   EXPECT_EQ(m.IntroName, "A Windows Intro  Tha");  // cut to 20 characters on loading
@@ -313,7 +313,7 @@ TEST(ProjectFile, WindowsWrittenFileIsRead) {
   EXPECT_EQ(m.Logo.PosX, 33);
   EXPECT_EQ(m.Logo.SRC, 2);
   EXPECT_EQ(m.Border.SRC, 9);  // written as "Src", read as "SRC"
-  EXPECT_EQ(m.GFX.File[2], "..\\Data\\Bobs\\Star.png");
+  EXPECT_EQ(m.GFX.File[2], "..\\NoSuchFolder\\Bobs\\Star.png");  // kept as written while missing
 
   // A cut that ends in spaces drops them, as the next save and load would.
   WriteText(f.File("cut.ini"), "[Settings]\r\nIntroName = Nineteen characters  tail\r\n");
