@@ -5,6 +5,7 @@
 
 #include "app/Dispatch.h"
 #include "app/Menu.h"
+#include "app/ProjectCommands.h"
 #include "app/ResourcePacks.h"
 #include "app/WebAddress.h"
 #include "project/Loaders.h"
@@ -165,8 +166,9 @@ void Shell::PlaceCentredItems() {
 void Shell::Autoload() {
   if (cl_.Autoload.empty()) return;
   AddStatusLine(m_, "Autoload: \"" + cl_.Autoload + "\"", kMessageMs, kColorInfo);
-  // The project reader loads cl_.Autoload here once it exists, content is marked as
-  // present and the project's music is reloaded as the menu's music "Load" does.
+  LoadProjectFile(*ctx_, cl_.Autoload);
+  // The project's music is reloaded here as the menu's music "Load" does, once the
+  // music module exists.
   ResetScrollers(m_);
 }
 

@@ -404,10 +404,10 @@ struct Reader {
               [&](const std::string& p) { LoadBorder(m, e, p); });
     Visit("Border");
     if (b.Texture != 0) {
+      ZoomBorderPieces(m, e);  // the side pieces are turned copies
       for (Handle s : b.Sprite) {
         if (s == 0) continue;
         e.SpriteBlending(s, b.SRC, b.Dest);
-        e.ZoomSprite(s, static_cast<float>(b.SizX), static_cast<float>(b.SizY));
       }
       if (b.CspX > 0) {
         b.TilesX = m.ScreenX / b.CspX;

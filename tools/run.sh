@@ -11,4 +11,4 @@ if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ "${QUELLOR_HEADLESS:-0}" != 1 
 fi
 mkdir -p out
 export EGL_PLATFORM=surfaceless
-exec ./build/quellor --headless --frames 120 --png out/quellor.png "$@"
+exec ./build/quellor --headless Data/Prefs/Demo.ini --frames 240 --png out/quellor.png "$@"
