@@ -175,7 +175,7 @@ std::vector<uint8_t> HelpImage(Text& text, HelpKind kind) {
       break;
   }
   Mouse(c, cx, cy);
-  const char* title = kind == HelpKind::Size ? "SIZE" : kind == HelpKind::Move ? "MOVE" : "UP / DOWN";
+  const char* title = kind == HelpKind::Size ? "SIZE" : kind == HelpKind::Move ? "MOVE / SIZE / TURN" : "UP / DOWN";
   text.Draw(c, title, 18, (256 - text.Width(title, 18)) / 2, 30, Rgb(255, 255, 255));
   const std::string l1 = "hold right button + move";
   const std::string l2 = "left button: done";
