@@ -293,16 +293,6 @@ void EngineCore::FrameRect(const SpriteData& s, int frame, int* x, int* y, int* 
   *h = s.FrameH;
 }
 
-void EngineCore::DrainQueue(
-    const std::function<void(Handle, const SpriteData&, const QueuedDraw&)>& fn) {
-  for (Handle h : spriteList_) {
-    auto it = sprites_.find(h);
-    if (it == sprites_.end()) continue;
-    for (const QueuedDraw& d : it->second.Queue) fn(h, it->second, d);
-    it->second.Queue.clear();
-  }
-}
-
 bool EngineCore::HasQueuedDraws() const {
   for (const auto& [h, s] : sprites_)
     if (!s.Queue.empty()) return true;
@@ -342,17 +332,17 @@ void EngineCore::ScrollBackdrop(Handle backdrop, float dy, float dx) {
 // ---- texts ----------------------------------------------------------------
 
 void EngineCore::DrawText(int x, int y, const std::string& text) {
-  texts_.push_back({x, y, text, textColor_});
+  DrawTextColored(x, y, text, textColor_);
 }
 
 void EngineCore::DrawTextColored(int x, int y, const std::string& text, uint32_t argb) {
-  texts_.push_back({x, y, text, argb});
-}
-
-std::vector<QueuedText> EngineCore::TakeTexts() {
-  std::vector<QueuedText> out;
-  out.swap(texts_);
-  return out;
+  // Slots and their strings are reused from frame to frame.
+  if (textCount_ == texts_.size()) texts_.emplace_back();
+  QueuedText& t = texts_[textCount_++];
+  t.X = x;
+  t.Y = y;
+  t.Text.assign(text);
+  t.Argb = argb;
 }
 
 // ---- 3D and effects fallbacks ---------------------------------------------

@@ -5,6 +5,7 @@
 // both walk the very same draw sequence.
 #include <array>
 #include <functional>
+#include <span>
 #include <unordered_map>
 
 #include "engine/Engine.h"
@@ -141,9 +142,21 @@ class EngineCore : public Engine {
   uint32_t ClearColor() const { return clearColor_; }
   // Walks every queued draw: sprites in list order, each sprite's entries in queue
   // order; the queues are emptied afterwards.
-  void DrainQueue(const std::function<void(Handle, const SpriteData&, const QueuedDraw&)>& fn);
+  // A template rather than std::function: the frame path must not allocate.
+  template <class Fn>
+  void DrainQueue(Fn&& fn) {
+    for (Handle h : spriteList_) {
+      auto it = sprites_.find(h);
+      if (it == sprites_.end()) continue;
+      for (const QueuedDraw& d : it->second.Queue) fn(h, it->second, d);
+      it->second.Queue.clear();
+    }
+  }
   bool HasQueuedDraws() const;
-  std::vector<QueuedText> TakeTexts();
+  // The texts queued since the last ClearTexts(), in call order.
+  std::span<const QueuedText> QueuedTexts() const { return {texts_.data(), textCount_}; }
+  // Empties the text queue, keeping its storage for the next frame.
+  void ClearTexts() { textCount_ = 0; }
   // Source rectangle (in texels) of a frame of a sprite.
   void FrameRect(const SpriteData& s, int frame, int* x, int* y, int* w, int* h) const;
 
@@ -162,7 +175,8 @@ class EngineCore : public Engine {
   std::unordered_map<Handle, SpriteData> sprites_;
   std::unordered_map<Handle, BackdropData> backdrops_;
   std::vector<Handle> spriteList_;
-  std::vector<QueuedText> texts_;
+  std::vector<QueuedText> texts_;  // the first textCount_ entries are queued
+  size_t textCount_ = 0;
   std::array<float, 16> matrix_{};
 
  private:

@@ -310,8 +310,8 @@ void GlEngine::BeginQuadPass(int fbW, int fbH, bool topRowFirst) {
 
 void GlEngine::QueueBackdrops() {
   Gl& g = *gl_;
-  std::vector<Handle> order;
-  order.reserve(backdrops_.size());
+  std::vector<Handle>& order = backdropOrder_;
+  order.clear();
   for (const auto& [h, b] : backdrops_) order.push_back(h);
   std::sort(order.begin(), order.end());  // creation order
   const float sw = static_cast<float>(screenW_), sh = static_cast<float>(screenH_);
@@ -358,28 +358,31 @@ void GlEngine::QueueSprites() {
 
 void GlEngine::QueueTexts() {
   Gl& g = *gl_;
-  std::vector<QueuedText> texts = TakeTexts();
-  if (texts.empty() || !g.Font.IsOpen()) return;
-  std::vector<std::vector<uint32_t>> decoded;
-  decoded.reserve(texts.size());
+  std::span<const QueuedText> texts = QueuedTexts();
+  if (texts.empty() || !g.Font.IsOpen()) {
+    ClearTexts();
+    return;
+  }
+  std::vector<uint32_t>& cps = decodedScratch_;
   // Rasterise first: the atlas may grow, which changes every glyph's coordinates.
   for (const QueuedText& t : texts) {
-    decoded.push_back(DecodeText(t.Text));
-    for (uint32_t cp : decoded.back())
+    DecodeTextInto(t.Text, cps);
+    for (uint32_t cp : cps)
       if (cp != '\n' && cp != '\r') g.Font.Glyph(cp);
   }
   GLuint atlas = g.Font.Texture();
   const float iw = 1.0f / static_cast<float>(g.Font.AtlasWidth());
   const float ih = 1.0f / static_cast<float>(g.Font.AtlasHeight());
   const GlBlendPair blend = MapD3DBlend(5, 6);
-  for (size_t i = 0; i < texts.size(); ++i) {
+  for (const QueuedText& t : texts) {
     uint8_t colour[4];
-    ArgbToRgba(texts[i].Argb, colour);
-    int penX = texts[i].X;
-    int baseline = texts[i].Y + g.Font.Ascender();
-    for (uint32_t cp : decoded[i]) {
+    ArgbToRgba(t.Argb, colour);
+    int penX = t.X;
+    int baseline = t.Y + g.Font.Ascender();
+    DecodeTextInto(t.Text, cps);
+    for (uint32_t cp : cps) {
       if (cp == '\n') {
-        penX = texts[i].X;
+        penX = t.X;
         baseline += g.Font.LineHeight();
         continue;
       }
@@ -398,6 +401,7 @@ void GlEngine::QueueTexts() {
       penX += gl.Advance;
     }
   }
+  ClearTexts();
 }
 
 std::string GlEngine::FontFile() const { return gl_->Font.FontFile(); }
@@ -409,7 +413,7 @@ void GlEngine::RenderWorld() {
   if (!g.Ready) {
     // Nothing to draw on, but the queues must not grow from frame to frame.
     DrainQueue([](Handle, const SpriteData&, const QueuedDraw&) {});
-    TakeTexts();
+    ClearTexts();
     return;
   }
   glBindFramebuffer(GL_FRAMEBUFFER, g.BackFbo);
@@ -434,7 +438,7 @@ void GlEngine::RenderWorld() {
 void GlEngine::FlushText() {
   Gl& g = *gl_;
   if (!g.Ready) {
-    TakeTexts();
+    ClearTexts();
     return;
   }
   glBindFramebuffer(GL_FRAMEBUFFER, g.BackFbo);
@@ -449,7 +453,7 @@ void GlEngine::RenderOverlayToTarget(Handle target) {
   if (!fbo) {
     // No such target: the overlay is dropped rather than left to pile up.
     DrainQueue([](Handle, const SpriteData&, const QueuedDraw&) {});
-    TakeTexts();
+    ClearTexts();
     return;
   }
   const GpuTexture& t = g.Textures.at(target);

@@ -73,6 +73,9 @@ class GlEngine : public EngineCore {
   bool offscreen_;
   std::unique_ptr<Gl> gl_;
   int lastDrawCalls_ = 0;
+  // Per-frame scratch storage, kept so drawing a frame does not allocate.
+  std::vector<Handle> backdropOrder_;
+  std::vector<uint32_t> decodedScratch_;
 };
 
 // A headless EGL context (surfaceless, Mesa llvmpipe when no GPU) made current on

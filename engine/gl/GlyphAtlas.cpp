@@ -153,7 +153,12 @@ void GlyphAtlas::ReleaseTexture() {
 
 std::vector<uint32_t> DecodeText(const std::string& text) {
   std::vector<uint32_t> out;
-  out.reserve(text.size());
+  DecodeTextInto(text, out);
+  return out;
+}
+
+void DecodeTextInto(const std::string& text, std::vector<uint32_t>& out) {
+  out.clear();
   const auto* s = reinterpret_cast<const unsigned char*>(text.data());
   const size_t n = text.size();
   size_t i = 0;
@@ -185,7 +190,6 @@ std::vector<uint32_t> DecodeText(const std::string& text) {
     out.push_back(cp);
     i += static_cast<size_t>(extra) + 1;
   }
-  return out;
 }
 
 }  // namespace quellor

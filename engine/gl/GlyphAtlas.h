@@ -60,5 +60,7 @@ class GlyphAtlas {
 // Decodes UTF-8; bytes that do not form a valid sequence stand for themselves
 // (Latin-1), so texts from older files still show their accented letters.
 std::vector<uint32_t> DecodeText(const std::string& text);
+// Same, into a vector whose storage is reused.
+void DecodeTextInto(const std::string& text, std::vector<uint32_t>& out);
 
 }  // namespace quellor

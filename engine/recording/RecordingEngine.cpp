@@ -40,7 +40,8 @@ void RecordingEngine::RenderOverlayToTarget(Handle) {
 void RecordingEngine::CopyTargetToScreen(Handle) { Ops.push_back(RecordedOp::CopyToScreen); }
 
 void RecordingEngine::FlushText() {
-  for (QueuedText& t : TakeTexts()) Texts.push_back({t.X, t.Y, std::move(t.Text), t.Argb});
+  for (const QueuedText& t : QueuedTexts()) Texts.push_back({t.X, t.Y, t.Text, t.Argb});
+  ClearTexts();
 }
 
 void RecordingEngine::FlipBuffers() {
