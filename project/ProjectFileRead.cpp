@@ -503,13 +503,12 @@ LoadOutcome LoadProject(IntroModel& m, Engine& e, const std::string& name) {
                   static_cast<uint64_t>(st.st_size) <= kMaxProjectFileBytes &&
                   ReadWholeFile(path, bytes, kMaxProjectFileBytes);
   if (!readable) {
-    // As if every key were missing, but without asking for another resolution: there is
-    // no project that could want one.
+    // As if every key were missing: the default width of 800 meets the resolution rule
+    // like any stored one.
     LoadOutcome out = LoadProjectText(m, e, std::string(), fileName);
     AddStatusLine(m, "Loading Error: could not read " + FilePart(fileName), kNotFoundMs,
                   kColorError);
     out.Read = false;
-    out.ResolutionMismatch = false;
     return out;
   }
   return LoadProjectText(m, e, std::string(bytes.begin(), bytes.end()), fileName);

@@ -352,10 +352,16 @@ TEST(ProjectFile, UnreadableFilesLeaveANewIntroAndSaySo) {
   LoadOutcome out = LoadProject(m, f.Eng, f.File("missing.ini"));
   EXPECT_TRUE(out.Attempted);
   EXPECT_FALSE(out.Read);
-  EXPECT_FALSE(out.ResolutionMismatch);  // no project, nothing to restart for
+  // Every key takes its missing default, the width included: a running width other than
+  // 800 asks about the default screen size.
+  EXPECT_TRUE(out.ResolutionMismatch);
+  EXPECT_EQ(out.FileWidth, 800);
+  EXPECT_EQ(out.FileHeight, 600);
   EXPECT_EQ(m.ScreenX, 1024);
-  EXPECT_EQ(m.FMode, 1);  // every key at its missing default
+  EXPECT_EQ(m.FMode, 1);
   EXPECT_TRUE(HasLine(m, "Loading Error: could not read missing.ini", kColorError));
+  IntroModel same = f.Model();
+  EXPECT_FALSE(LoadProject(same, f.Eng, f.File("missing.ini")).ResolutionMismatch);
 
   // Not a project at all.
   std::string junk;
