@@ -353,9 +353,12 @@ struct Reader {
   void Music() {
     std::string stored = Stored("Music", "Path");
     Visit("Music");
-    // The replayers load the tune; here only a file that is nowhere to be found is reported.
+    // The replayers load the tune from `Music.File`, so it names the file the asset rule
+    // found; a tune found nowhere keeps its stored path and is reported.
     std::string path = Choose("Data/Music/", stored, m.Music.File);
-    if (!stored.empty() && (path.empty() || !PathExists(path)))
+    bool found = !path.empty() && PathExists(path);
+    if (found) m.Music.File = path;
+    if (!stored.empty() && !found)
       AddStatusLine(m, "Loading Error: Music file Not found.", kNotFoundMs, kColorError);
   }
 

@@ -321,6 +321,26 @@ TEST(ProjectFile, WindowsWrittenFileIsRead) {
   EXPECT_EQ(m.IntroName, "Nineteen characters");
 }
 
+TEST(ProjectFile, MusicIsLookedForInItsKindFolderFirst) {
+  Fixture f;
+  WriteText(f.Dir.Path / "Data" / "Music" / "tune.sid", "PSID");
+  WriteText(f.File("music.ini"),
+            "[Music]\r\nPath = tune.sid\r\nType = 1\r\n"
+            "[FullPath]\r\nMusic = C:\\Elsewhere\\tune.sid\r\n");
+  IntroModel m = f.Model();
+  LoadProject(m, f.Eng, f.File("music.ini"));
+  EXPECT_EQ(m.Music.Type, 1);
+  EXPECT_EQ(m.Music.File, f.Dir.Base() + "Data/Music/tune.sid");
+  EXPECT_FALSE(HasLine(m, "Loading Error: Music file Not found.", kColorError));
+
+  // Found nowhere: reported, and the stored full path is kept for the next save.
+  fs::remove(f.Dir.Path / "Data" / "Music" / "tune.sid");
+  IntroModel gone = f.Model();
+  LoadProject(gone, f.Eng, f.File("music.ini"));
+  EXPECT_EQ(gone.Music.File, "C:\\Elsewhere\\tune.sid");
+  EXPECT_TRUE(HasLine(gone, "Loading Error: Music file Not found.", kColorError));
+}
+
 TEST(ProjectFile, FailedSaveKeepsThePreviousFile) {
   Fixture f;
   IntroModel m = f.Model();
