@@ -300,6 +300,21 @@ TEST_F(DispatchCommands, ObjectRemoveClearsTypeAndEntity) {
   EXPECT_EQ(m.Obj3d.Type, 0);
 }
 
+TEST_F(DispatchCommands, ProjectLoadRestartsBothScrollersAndKeepsTheirSpeed) {
+  m.ScrollRun[0].TextPos = 7;
+  m.ScrollRun[0].Offset = -3.0f;
+  m.ScrollRun[0].Speed = 8;  // set by a speed code in the text
+  m.ScrollRun[1].TextPos = 9;
+  m.Scroller[1].Active = 0;
+  DispatchMenu(ctx, menu::kFileLoad);  // cancelled: nothing is read
+  ASSERT_EQ(host.Dialogs.size(), 1u);
+  EXPECT_EQ(host.Dialogs[0].Title, "Quellor - Load Intro Datas");
+  EXPECT_EQ(m.ScrollRun[0].TextPos, 1);
+  EXPECT_FLOAT_EQ(m.ScrollRun[0].Offset, 0.0f);
+  EXPECT_EQ(m.ScrollRun[0].Speed, 8);
+  EXPECT_EQ(m.ScrollRun[1].TextPos, 1);
+}
+
 TEST_F(DispatchCommands, QuitRequestsTheEnd) {
   DispatchMenu(ctx, menu::kFileQuit);
   EXPECT_TRUE(ctx.QuitRequested);
