@@ -274,6 +274,22 @@ TEST_F(DispatchCommands, ActiveTogglesTwiceRestoreStateAndCheck) {
   EXPECT_EQ(m.Scroller[0].Active, 0);
 }
 
+TEST_F(DispatchCommands, CheckMarksFollowActiveFieldsChangedByOtherCommands) {
+  const int items[] = {menu::ScrollerItem(1, menu::kScrollerActive), menu::ScrollerItem(2, menu::kScrollerActive),
+                       menu::kPagerActive, menu::kTrainerActive};
+  m.Trainer.Lines.assign(2 * m.Trainer.YLins, "OPTION");
+  for (int item : items) DispatchMenu(ctx, item);
+  for (int item : items) ASSERT_TRUE(host.Checks.at(item)) << item;
+  DispatchMenu(ctx, menu::kFileNew);  // every effect starts switched off
+  for (int item : items) EXPECT_FALSE(host.Checks.at(item)) << item;
+
+  // A field set outside the menu (as a project read does) shows after the next command.
+  m.Pager.Active = 1;
+  DispatchMenu(ctx, menu::kLogoEffectNone);
+  EXPECT_TRUE(host.Checks.at(menu::kPagerActive));
+  EXPECT_FALSE(host.Checks.at(menu::kTrainerActive));
+}
+
 TEST_F(DispatchCommands, ScrollerEffectsSetFxAndSwingAngle) {
   struct Case {
     int Fx;
