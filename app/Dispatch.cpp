@@ -1,6 +1,7 @@
 #include "app/Dispatch.h"
 
 #include "app/DisplayOrderRebuild.h"
+#include "app/MenuIds.h"
 #include "app/PlacementModes.h"
 #include "app/commands/CommandTable.h"
 #include "app/commands/GadgetRouting.h"
@@ -23,9 +24,20 @@ const CommandTable& MenuCommands() {
 
 bool HasMenuCommand(int item) { return MenuCommands().count(item) != 0; }
 
+void SyncActiveChecks(AppContext& ctx) {
+  const IntroModel& m = ctx.Model;
+  ctx.Win.SetMenuCheck(menu::ScrollerItem(1, menu::kScrollerActive), m.Scroller[0].Active == 1);
+  ctx.Win.SetMenuCheck(menu::ScrollerItem(2, menu::kScrollerActive), m.Scroller[1].Active == 1);
+  ctx.Win.SetMenuCheck(menu::kPagerActive, m.Pager.Active == 1);
+  ctx.Win.SetMenuCheck(menu::kTrainerActive, m.Trainer.Active == 1);
+}
+
 void DispatchMenu(AppContext& ctx, int item) {
   auto it = MenuCommands().find(item);
   if (it != MenuCommands().end()) it->second(ctx);
+  // New, Load and the trainer's own line check change the Active fields behind the
+  // menu's back; the marks are brought in line after every command.
+  SyncActiveChecks(ctx);
 }
 
 void DispatchGadget(AppContext& ctx, int gadget) {

@@ -5,6 +5,8 @@ namespace quellor {
 class PlacementHook;
 // A chosen menu item (after the loop's menu prelude has run).
 void DispatchMenu(AppContext& ctx, int item);
+// Sets the check marks of the four "Active" items from the model's Active fields.
+void SyncActiveChecks(AppContext& ctx);
 // An options-window gadget event, by gadget number.
 void DispatchGadget(AppContext& ctx, int gadget);
 // A right click: shows the text editor's context menu while that window is open.

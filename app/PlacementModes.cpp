@@ -9,6 +9,7 @@
 #include "project/Loaders.h"
 #include "render/PagerTrainer.h"
 #include "render/Scrollers.h"
+#include "render/TextOptions.h"
 
 namespace quellor {
 namespace {
@@ -406,11 +407,7 @@ void EndPlacementMode(IntroModel& m, Engine& e, Host& win) {
   win.SetTitle(NormalTitle(m));
   if (IsGfxMode(n)) m.ModeGfxIndex = 0;
   // The text effects start again from their beginning with the new values.
-  if (IsPagerMode(n) || IsTrainerTextMode(n)) {
-    ResetScrollers(m);
-    if (m.Pager.Active == 1) RestartPager(m, e);
-    if (m.Trainer.Active == 1) RestartTrainer(m, e);
-  }
+  if (IsPagerMode(n) || IsTrainerTextMode(n)) RestartTextEffects(m, e);
 }
 
 void RunPlacementPass(IntroModel& m, Engine& e, Host& win) {

@@ -31,7 +31,7 @@ void CommandLoadProject(AppContext& ctx) {
   std::string name =
       ctx.Win.OpenFileDialog("Quellor - Load Intro Datas", PrefsFolder(ctx.Model), kProjectFilter, nullptr);
   LoadProjectFile(ctx, name);
-  ResetScrollers(ctx.Model);
+  RestartScrollers(ctx.Model);
 }
 
 void CommandSaveProject(AppContext& ctx) {

@@ -274,6 +274,22 @@ TEST_F(DispatchCommands, ActiveTogglesTwiceRestoreStateAndCheck) {
   EXPECT_EQ(m.Scroller[0].Active, 0);
 }
 
+TEST_F(DispatchCommands, CheckMarksFollowActiveFieldsChangedByOtherCommands) {
+  const int items[] = {menu::ScrollerItem(1, menu::kScrollerActive), menu::ScrollerItem(2, menu::kScrollerActive),
+                       menu::kPagerActive, menu::kTrainerActive};
+  m.Trainer.Lines.assign(2 * m.Trainer.YLins, "OPTION");
+  for (int item : items) DispatchMenu(ctx, item);
+  for (int item : items) ASSERT_TRUE(host.Checks.at(item)) << item;
+  DispatchMenu(ctx, menu::kFileNew);  // every effect starts switched off
+  for (int item : items) EXPECT_FALSE(host.Checks.at(item)) << item;
+
+  // A field set outside the menu (as a project read does) shows after the next command.
+  m.Pager.Active = 1;
+  DispatchMenu(ctx, menu::kLogoEffectNone);
+  EXPECT_TRUE(host.Checks.at(menu::kPagerActive));
+  EXPECT_FALSE(host.Checks.at(menu::kTrainerActive));
+}
+
 TEST_F(DispatchCommands, ScrollerEffectsSetFxAndSwingAngle) {
   struct Case {
     int Fx;
@@ -298,6 +314,21 @@ TEST_F(DispatchCommands, ObjectRemoveClearsTypeAndEntity) {
   EXPECT_EQ(e.FreedEntities, std::vector<Handle>{31});
   EXPECT_EQ(m.Obj3d.Entity, 0u);
   EXPECT_EQ(m.Obj3d.Type, 0);
+}
+
+TEST_F(DispatchCommands, ProjectLoadRestartsBothScrollersAndKeepsTheirSpeed) {
+  m.ScrollRun[0].TextPos = 7;
+  m.ScrollRun[0].Offset = -3.0f;
+  m.ScrollRun[0].Speed = 8;  // set by a speed code in the text
+  m.ScrollRun[1].TextPos = 9;
+  m.Scroller[1].Active = 0;
+  DispatchMenu(ctx, menu::kFileLoad);  // cancelled: nothing is read
+  ASSERT_EQ(host.Dialogs.size(), 1u);
+  EXPECT_EQ(host.Dialogs[0].Title, "Quellor - Load Intro Datas");
+  EXPECT_EQ(m.ScrollRun[0].TextPos, 1);
+  EXPECT_FLOAT_EQ(m.ScrollRun[0].Offset, 0.0f);
+  EXPECT_EQ(m.ScrollRun[0].Speed, 8);
+  EXPECT_EQ(m.ScrollRun[1].TextPos, 1);
 }
 
 TEST_F(DispatchCommands, QuitRequestsTheEnd) {

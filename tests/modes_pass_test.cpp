@@ -198,4 +198,25 @@ TEST_F(ModePass, MenuCommandEndsTheModeBeforeItRuns) {
   EXPECT_EQ(m.EditMode, 20);
 }
 
+TEST_F(ModePass, LeavingATextModeRestartsOnlyActiveScrollersAtTheirSpeed) {
+  m.Pager.Active = 1;
+  m.Scroller[0].Active = 1;
+  m.Scroller[1].Active = 0;
+  m.ScrollRun[0].TextPos = 7;
+  m.ScrollRun[0].Speed = 6;  // set by a speed code in the text
+  m.ScrollRun[1].TextPos = 9;
+  DispatchMenu(ctx, menu::kPagerPosition);
+  Pass(false, true);
+  ASSERT_EQ(m.EditMode, 0);
+  EXPECT_EQ(m.ScrollRun[0].TextPos, 1);
+  EXPECT_EQ(m.ScrollRun[0].Speed, 6);
+  EXPECT_EQ(m.ScrollRun[1].TextPos, 9);  // an inactive scroller is left where it was
+
+  // Modes of other elements leave the running texts alone.
+  m.ScrollRun[0].TextPos = 5;
+  DispatchMenu(ctx, menu::kLogoPosition);
+  Pass(false, true);
+  EXPECT_EQ(m.ScrollRun[0].TextPos, 5);
+}
+
 }  // namespace

@@ -8,6 +8,7 @@
 #include "project/Loaders.h"
 #include "project/NewIntro.h"
 #include "render/PagerTrainer.h"
+#include "render/Scrollers.h"
 
 namespace quellor {
 namespace {
@@ -71,11 +72,7 @@ void AddScrollers(CommandTable& t) {
     };
     for (int fx = 0; fx <= 7; ++fx) {
       t[menu::ScrollerItem(n, menu::kScrollerEffect + fx)] = [s, fx](AppContext& ctx) {
-        ScrollerFields& sc = ctx.Model.Scroller[s];
-        sc.FX = fx;
-        // Swing and Jump start their swing from 0, Dunk from the bottom of the turn.
-        if (fx == 2 || fx == 6) sc.Angle = 0.0f;
-        if (fx == 7) sc.Angle = 180.0f;
+        SetScrollerEffect(ctx.Model, s, fx);
       };
     }
     const int activeItem = menu::ScrollerItem(n, menu::kScrollerActive);
