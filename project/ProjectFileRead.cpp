@@ -14,6 +14,7 @@
 #include "render/Bobs.h"
 #include "render/PagerTrainer.h"
 #include "render/Scrollers.h"
+#include "render/TextOptions.h"
 
 namespace quellor {
 
@@ -490,9 +491,9 @@ LoadOutcome LoadProjectText(IntroModel& m, Engine& e, const std::string& bytes,
   m.Raster.RasterCount = RoundToLong(m.Raster.enb[1] + m.Raster.enb[2] + m.Raster.enb[3]);
   RefreshOptionsWindow(m);
   ApplyDisplayOrder(m, e);
-  ResetScrollers(m);
-  if (m.Pager.Active != 0) RestartPager(m, e);
-  if (m.Trainer.Active != 0) RestartTrainer(m, e);
+  // Active scrollers from their first character (speed kept), pager from page 1,
+  // trainer rebuilt.
+  RestartTextEffects(m, e);
   return out;
 }
 
