@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
+#include <future>
 
 #include "engine/image/ImageCodec.h"
 #include "export/PackFile.h"
@@ -88,4 +92,22 @@ TEST(ShellPacks, BrokenImageInAPackLeavesOnlyThatHandleEmpty) {
   EXPECT_NE(r.m.HelpImages[2], 0u);
   EXPECT_EQ(r.m.Idle.LogoSprite, 0u);
   EXPECT_EQ(r.m.Log.Lines.size(), 8u);
+}
+
+TEST(ShellPacks, PackThatIsAPipeIsUnreadableAndDoesNotHoldUpStartUp) {
+  ScratchDir dir("fifo");
+  std::string fifo = (dir.Bin() / "Quellor0.bin").string();
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  auto read = std::async(std::launch::async, [&] {
+    StartupPack pack;
+    return LoadStartupPack(".", pack);
+  });
+  bool finished = read.wait_for(std::chrono::seconds(3)) == std::future_status::ready;
+  if (!finished) {
+    // Give the blocked reader a writer that closes at once, so the test can end.
+    int fd = open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+    if (fd >= 0) close(fd);
+  }
+  EXPECT_TRUE(finished) << "reading the pack waited for a writer";
+  EXPECT_FALSE(read.get());
 }
