@@ -7,6 +7,7 @@
 
 #include "engine/image/ImageCodec.h"
 #include "export/jcalg1/Jcalg1.h"
+#include "project/PathResolve.h"
 
 namespace quellor {
 
@@ -68,6 +69,8 @@ bool ReadPack(const uint8_t* data, size_t size, size_t maxEntries,
 bool ReadPackFile(const std::string& path, size_t maxEntries,
                   std::vector<std::vector<uint8_t>>& entries) {
   entries.clear();
+  // A pipe or device in the pack's place would hold start-up until someone writes to it.
+  if (!PathIsSafeToRead(path)) return false;
   std::vector<uint8_t> bytes;
   if (!ReadWholeFile(path, bytes, kMaxPackFileBytes)) return false;
   return ReadPack(bytes.data(), bytes.size(), maxEntries, entries);

@@ -9,6 +9,7 @@
 #include "app/ResourcePacks.h"
 #include "app/WebAddress.h"
 #include "project/Loaders.h"
+#include "project/PathResolve.h"
 #include "project/ProjectFields.h"
 #include "project/StatusLog.h"
 #include "render/Frame.h"
@@ -128,7 +129,9 @@ void Shell::SetUpPreviewScene() {
   // The 3D camera and light are positioned here once the 3D layer module exists, and
   // the built-in raster effect is compiled here with the raster module.
   m_.ScreenTexture = e.CreateRenderTarget(m_.ScreenX, m_.ScreenY);
-  m_.Idle.PointTexture = e.LoadTexture(m_.BaseDir + "/Data/Bobs/Blue.png");
+  // Folder names may differ in case from the disk; a pipe there would hold start-up.
+  std::string blue = ResolvePath(JoinPath(m_.BaseDir, "Data/Bobs/Blue.png"));
+  if (PathExists(blue) && PathIsSafeToRead(blue)) m_.Idle.PointTexture = e.LoadTexture(blue);
   // The starfield's points are streamed to the engine on every draw, so no vertex
   // buffer is created up front.
 }

@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
+#include <future>
 
 #include "engine/image/ImageCodec.h"
 #include "export/PackFile.h"
@@ -28,6 +32,7 @@ class ScratchDir {
     fs::remove_all(dir_);
   }
   fs::path Bin() const { return dir_ / "data" / "bin"; }
+  fs::path Root() const { return dir_; }
 
  private:
   fs::path old_, dir_;
@@ -88,4 +93,56 @@ TEST(ShellPacks, BrokenImageInAPackLeavesOnlyThatHandleEmpty) {
   EXPECT_NE(r.m.HelpImages[2], 0u);
   EXPECT_EQ(r.m.Idle.LogoSprite, 0u);
   EXPECT_EQ(r.m.Log.Lines.size(), 8u);
+}
+
+TEST(ShellPacks, PackThatIsAPipeIsUnreadableAndDoesNotHoldUpStartUp) {
+  ScratchDir dir("fifo");
+  std::string fifo = (dir.Bin() / "Quellor0.bin").string();
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  auto read = std::async(std::launch::async, [&] {
+    StartupPack pack;
+    return LoadStartupPack(".", pack);
+  });
+  bool finished = read.wait_for(std::chrono::seconds(3)) == std::future_status::ready;
+  if (!finished) {
+    // Give the blocked reader a writer that closes at once, so the test can end.
+    int fd = open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+    if (fd >= 0) close(fd);
+  }
+  EXPECT_TRUE(finished) << "reading the pack waited for a writer";
+  EXPECT_FALSE(read.get());
+}
+
+TEST(ShellPacks, StarfieldTextureIsFoundWhateverTheCaseOfItsFolders) {
+  ScratchDir dir("bluecase");
+  fs::create_directories(dir.Root() / "data" / "bobs");
+  ASSERT_TRUE(WritePngFile((dir.Root() / "data" / "bobs" / "blue.png").string(), [] {
+    Image img;
+    img.Width = img.Height = 4;
+    img.Rgba.assign(64, 255);
+    return img;
+  }()));
+  ShellRig r;
+  r.Start();
+  ASSERT_NE(r.m.Idle.PointTexture, 0u);
+  EXPECT_EQ(r.e.TextureWidth(r.m.Idle.PointTexture), 4);
+}
+
+TEST(ShellPacks, StarfieldTextureThatIsAPipeIsSkipped) {
+  ScratchDir dir("bluefifo");
+  fs::create_directories(dir.Root() / "Data" / "Bobs");
+  std::string fifo = (dir.Root() / "Data" / "Bobs" / "Blue.png").string();
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  auto start = std::async(std::launch::async, [] {
+    ShellRig r;
+    r.Start();
+    return r.m.Idle.PointTexture;
+  });
+  bool finished = start.wait_for(std::chrono::seconds(3)) == std::future_status::ready;
+  if (!finished) {
+    int fd = open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+    if (fd >= 0) close(fd);
+  }
+  EXPECT_TRUE(finished) << "start-up waited for a writer";
+  EXPECT_EQ(start.get(), 0u);
 }
