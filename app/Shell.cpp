@@ -170,6 +170,7 @@ void Shell::Autoload() {
   if (cl_.Autoload.empty()) return;
   AddStatusLine(m_, "Autoload: \"" + cl_.Autoload + "\"", kMessageMs, kColorInfo);
   LoadProjectFile(*ctx_, cl_.Autoload);
+  SyncActiveChecks(*ctx_);  // the menu's Active marks follow the loaded intro
   // The project's music is reloaded here as the menu's music "Load" does, once the
   // music module exists.
   ResetScrollers(m_);
