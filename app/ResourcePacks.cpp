@@ -1,7 +1,5 @@
 #include "app/ResourcePacks.h"
 
-#include <dirent.h>
-#include <strings.h>
 
 #include <cstring>
 
@@ -16,21 +14,6 @@ uint32_t LoadLe32(const uint8_t* p) {
   return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
 }
 
-// Name of the entry of dir that equals name without regard to case; empty if none.
-std::string FindNoCase(const std::string& dir, const std::string& name) {
-  DIR* d = opendir(dir.empty() ? "." : dir.c_str());
-  if (!d) return {};
-  std::string found;
-  while (dirent* e = readdir(d)) {
-    if (std::strcmp(e->d_name, name.c_str()) == 0) {  // an exact match wins
-      found = e->d_name;
-      break;
-    }
-    if (found.empty() && strcasecmp(e->d_name, name.c_str()) == 0) found = e->d_name;
-  }
-  closedir(d);
-  return found;
-}
 }  // namespace
 
 bool ReadPack(const uint8_t* data, size_t size, size_t maxEntries,
@@ -76,26 +59,10 @@ bool ReadPackFile(const std::string& path, size_t maxEntries,
   return ReadPack(bytes.data(), bytes.size(), maxEntries, entries);
 }
 
-std::string ResolvePathNoCase(const std::string& baseDir, const std::string& relPath) {
-  std::string dir = baseDir;
-  size_t start = 0;
-  while (start <= relPath.size()) {
-    size_t slash = relPath.find('/', start);
-    if (slash == std::string::npos) slash = relPath.size();
-    std::string part = relPath.substr(start, slash - start);
-    start = slash + 1;
-    if (part.empty()) continue;
-    std::string real = FindNoCase(dir, part);
-    if (real.empty()) return baseDir.empty() ? relPath : baseDir + "/" + relPath;
-    dir = dir.empty() ? real : dir + "/" + real;
-  }
-  return dir;
-}
-
 bool LoadStartupPack(const std::string& baseDir, StartupPack& out) {
   out = {};
   std::vector<std::vector<uint8_t>> e;
-  if (!ReadPackFile(ResolvePathNoCase(baseDir, kStartupPackPath), 4, e) || e.size() != 4)
+  if (!ReadPackFile(ResolvePath(JoinPath(baseDir, kStartupPackPath)), 4, e) || e.size() != 4)
     return false;
   out.Banner = std::move(e[0]);
   out.RedPill = std::move(e[1]);
@@ -111,7 +78,7 @@ bool LoadStartupPack(const std::string& baseDir, StartupPack& out) {
 bool LoadHelpPack(const std::string& baseDir, HelpPack& out) {
   out = {};
   std::vector<std::vector<uint8_t>> e;
-  if (!ReadPackFile(ResolvePathNoCase(baseDir, kHelpPackPath), 4, e) || e.size() != 4)
+  if (!ReadPackFile(ResolvePath(JoinPath(baseDir, kHelpPackPath)), 4, e) || e.size() != 4)
     return false;
   for (int i = 0; i < 3; ++i) out.HelpImages[i] = std::move(e[i]);
   out.WelcomeLogo = std::move(e[3]);

@@ -23,9 +23,6 @@ bool ReadPack(const uint8_t* data, size_t size, size_t maxEntries,
 bool ReadPackFile(const std::string& path, size_t maxEntries,
                   std::vector<std::vector<uint8_t>>& entries);
 
-// Finds relPath ('/'-separated) below baseDir, matching every component without regard
-// to case; returns the real path, or baseDir + "/" + relPath when nothing matches.
-std::string ResolvePathNoCase(const std::string& baseDir, const std::string& relPath);
 
 struct StartupPack {
   std::vector<uint8_t> Banner;  // encoded images, as stored

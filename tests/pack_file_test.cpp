@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/ResourcePacks.h"
+#include "project/PathResolve.h"
 #include "engine/image/ImageCodec.h"
 #include "export/PackFile.h"
 
@@ -150,7 +151,7 @@ TEST(ResourcePacks, LoadsBothPacksCaseInsensitivelyAndRefusesIncompleteOnes) {
 TEST(ResourcePacks, GeneratedPacksHoldTheEditorImages) {
   const char* src = std::getenv("QUELLOR_SOURCE_DIR");
   std::string base = src ? src : QUELLOR_SOURCE_DIR;
-  if (!fs::exists(ResolvePathNoCase(base, kStartupPackPath)) || !fs::exists(ResolvePathNoCase(base, kHelpPackPath)))
+  if (!fs::exists(ResolvePath(JoinPath(base, kStartupPackPath))) || !fs::exists(ResolvePath(JoinPath(base, kHelpPackPath))))
     GTEST_SKIP() << "resource packs not built";
   StartupPack s;
   HelpPack h;
