@@ -71,7 +71,8 @@ class Engine {
   // New texture holding the given rectangle of tex (clipped to its edges); 0 if empty.
   virtual Handle CopyTextureRect(Handle tex, int x, int y, int w, int h) = 0;
   virtual void FreeTexture(Handle tex) = 0;
-  // Rotates the texture's rows by dy pixels with wrap-around.
+  // Rotates the texture's rows by dy pixels (positive: up) and its columns by dx
+  // (positive: left), with wrap-around.
   virtual void ScrollTextureRows(Handle tex, int dx, int dy) = 0;
 
   // --- sprites ------------------------------------------------------------

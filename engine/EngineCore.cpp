@@ -142,17 +142,23 @@ void EngineCore::FreeTexture(Handle tex) {
   if (textures_.erase(tex)) OnTextureFreed(tex);
 }
 
-void EngineCore::ScrollTextureRows(Handle tex, int /*dx*/, int dy) {
+void EngineCore::ScrollTextureRows(Handle tex, int dx, int dy) {
   auto it = textures_.find(tex);
-  if (it == textures_.end() || dy == 0) return;
+  if (it == textures_.end() || (dx == 0 && dy == 0)) return;
   Image& img = it->second.Pixels;
-  if (img.Height <= 0) return;
-  size_t rowBytes = static_cast<size_t>(img.Width) * 4;
-  int shift = Wrap(dy, img.Height);
-  if (shift == 0) return;
-  // A positive step moves rows up, as the border pieces scroll upwards.
-  std::rotate(img.Rgba.begin(), img.Rgba.begin() + static_cast<ptrdiff_t>(rowBytes * shift),
-              img.Rgba.end());
+  if (img.Height <= 0 || img.Width <= 0) return;
+  const size_t rowBytes = static_cast<size_t>(img.Width) * 4;
+  // A positive step moves rows up (dy) or columns left (dx), as the border pieces scroll.
+  const int rows = Wrap(dy, img.Height), cols = Wrap(dx, img.Width);
+  if (rows == 0 && cols == 0) return;
+  if (rows != 0)
+    std::rotate(img.Rgba.begin(), img.Rgba.begin() + static_cast<ptrdiff_t>(rowBytes * rows),
+                img.Rgba.end());
+  if (cols != 0)
+    for (int y = 0; y < img.Height; ++y) {
+      auto row = img.Rgba.begin() + static_cast<ptrdiff_t>(rowBytes * y);
+      std::rotate(row, row + static_cast<ptrdiff_t>(cols) * 4, row + static_cast<ptrdiff_t>(rowBytes));
+    }
   ++it->second.Version;
   OnTextureChanged(tex);
 }

@@ -42,9 +42,11 @@ void UpdateScrolling(IntroModel& m, Engine& e) {
   if (b.Texture != 0 && b.Scroll != 0) {
     const int step = CarriedStep(static_cast<float>(b.Scroll), c.BorderCarry, c.SpeedFactor);
     e.ScrollTextureRows(b.Texture, 0, step);
-    // The turned side pieces run along their edges with the same step.
-    for (Handle t : b.SideTexture)
-      if (t != 0) e.ScrollTextureRows(t, 0, step);
+    // The side pieces are quarter-turned copies: the rows of the original are their
+    // columns, so their content moves across the edge like on one rotated texture
+    // (right piece turned clockwise, left piece counter-clockwise).
+    if (b.SideTexture[0] != 0) e.ScrollTextureRows(b.SideTexture[0], -step, 0);
+    if (b.SideTexture[1] != 0) e.ScrollTextureRows(b.SideTexture[1], step, 0);
   }
 }
 

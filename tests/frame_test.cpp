@@ -281,6 +281,22 @@ TEST_F(Frame, BackdropAndBorderScrollCarryTheirFractions) {
   Step();
   const Image& after = e.Texture(m.Border.Texture)->Pixels;
   EXPECT_TRUE(std::equal(after.Rgba.begin(), after.Rgba.begin() + 16 * 4, before.Rgba.begin() + 16 * 4));
+
+  // The turned side pieces stay the same quarter turns of the scrolled piece, so the
+  // pattern moves across the side edges as it does across the top.
+  Step(7);
+  const Image& top = e.Texture(m.Border.Texture)->Pixels;
+  const Image& right = e.Texture(m.Border.SideTexture[0])->Pixels;  // turned clockwise
+  const Image& left = e.Texture(m.Border.SideTexture[1])->Pixels;   // counter-clockwise
+  auto px = [](const Image& img, int x, int y) {
+    const uint8_t* p = &img.Rgba[(static_cast<size_t>(y) * img.Width + x) * 4];
+    return uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2];
+  };
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x) {
+      ASSERT_EQ(px(right, x, y), px(top, y, 15 - x)) << x << "," << y;
+      ASSERT_EQ(px(left, x, y), px(top, 15 - y, x)) << x << "," << y;
+    }
 }
 
 struct RecordingHook : PlacementHook {

@@ -108,3 +108,21 @@ TEST(RecordingEngine, MeasureFpsCountsOverHalfSecondWindows) {
   }
   EXPECT_EQ(fps, 34);  // 17 frames exceed 0.5 s -> 17 x 2
 }
+
+TEST(RecordingEngine, TextureRowsAndColumnsScrollWithWrap) {
+  RecordingEngine e;
+  e.Open(64, 64);
+  Image img;
+  img.Width = 3;
+  img.Height = 2;
+  for (int i = 0; i < 6; ++i) img.Rgba.insert(img.Rgba.end(), {uint8_t(i), 0, 0, 255});
+  Handle t = e.TextureFromImage(img);
+  auto red = [&](int x, int y) { return e.Texture(t)->Pixels.Rgba[(y * 3 + x) * 4]; };
+  e.ScrollTextureRows(t, 1, 0);  // columns one to the left
+  EXPECT_EQ(red(0, 0), 1);
+  EXPECT_EQ(red(2, 0), 0);
+  EXPECT_EQ(red(0, 1), 4);
+  e.ScrollTextureRows(t, -1, 3);  // back again, and rows up by 3 = 1 (mod 2)
+  EXPECT_EQ(red(0, 0), 3);
+  EXPECT_EQ(red(2, 1), 2);
+}
