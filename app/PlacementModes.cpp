@@ -123,6 +123,13 @@ void TextSizeRule(const IntroModel& m, const Engine& e, int font, int32_t& sizX,
   cspY = RoundToInt(static_cast<double>(e.SpriteHeight(glyph)) * sizY / 100.0);
 }
 
+// Pager and trainer move: the text block's centre follows the mouse.
+template <class Fields>
+void TextMoveRule(Fields& t, int32_t mx, int32_t my) {
+  t.XPos = Sat(mx - int64_t{t.perLine} * t.cspX / 2);
+  t.YPos = Sat(my - int64_t{t.YLins} * t.cspY / 2);
+}
+
 int32_t LineSpace(const IntroModel& m) {
   return RoundToInt(AbsDistance(m.ScreenY / 2, 0, m.PreviewMouseY) * 2.5);
 }
@@ -354,8 +361,7 @@ void ApplyPlacementRule(IntroModel& m, Engine& e, int n) {
     }
     case mode::kBorderSize: BorderSizeRule(m, e); break;
     case mode::kPagerMove:
-      m.Pager.XPos = Sat(mx - int64_t{m.Pager.perLine} * m.Pager.cspX / 2);
-      m.Pager.YPos = Sat(my - int64_t{m.Pager.YLins} * m.Pager.cspY / 2);
+      TextMoveRule(m.Pager, mx, my);
       break;
     case mode::kPagerSize:
       TextSizeRule(m, e, m.Pager.Font, m.Pager.SizX, m.Pager.SizY, m.Pager.cspX, m.Pager.cspY);
@@ -372,8 +378,7 @@ void ApplyPlacementRule(IntroModel& m, Engine& e, int n) {
       m.Sign.PosY = my - e.SpriteHeight(m.Sign.Sprite) / 2;
       break;
     case mode::kTrainerMove:
-      m.Trainer.XPos = Sat(mx - int64_t{m.Trainer.perLine} * m.Trainer.cspX / 2);
-      m.Trainer.YPos = Sat(my - int64_t{m.Trainer.YLins} * m.Trainer.cspY / 2);
+      TextMoveRule(m.Trainer, mx, my);
       break;
     case mode::kTrainerSize:
       TextSizeRule(m, e, m.Trainer.Font, m.Trainer.SizX, m.Trainer.SizY, m.Trainer.cspX, m.Trainer.cspY);

@@ -82,21 +82,25 @@ void AddScrollers(CommandTable& t) {
   }
 }
 
+// A pager or trainer mode, entered only while that text is active, anchored at the
+// top centre of the screen.
+template <class Fields>
+auto AnchoredTextMode(Fields IntroModel::*text, int modeNumber) {
+  return [text, modeNumber](AppContext& ctx) {
+    IntroModel& m = ctx.Model;
+    if ((m.*text).Active != 1) return;
+    m.ModeAnchorX = m.ScreenX / 2;
+    m.ModeAnchorY = 0;
+    m.EditMode = modeNumber;
+  };
+}
+
 void AddPager(CommandTable& t) {
   t[menu::kPagerPosition] = [](AppContext& ctx) {
     if (ctx.Model.Pager.Active == 1) ctx.Model.EditMode = mode::kPagerMove;
   };
-  auto anchored = [](int modeNumber) {
-    return [modeNumber](AppContext& ctx) {
-      IntroModel& m = ctx.Model;
-      if (m.Pager.Active != 1) return;
-      m.ModeAnchorX = m.ScreenX / 2;
-      m.ModeAnchorY = 0;
-      m.EditMode = modeNumber;
-    };
-  };
-  t[menu::kPagerSize] = anchored(mode::kPagerSize);
-  t[menu::kPagerLineSpace] = anchored(mode::kPagerSpace);
+  t[menu::kPagerSize] = AnchoredTextMode(&IntroModel::Pager, mode::kPagerSize);
+  t[menu::kPagerLineSpace] = AnchoredTextMode(&IntroModel::Pager, mode::kPagerSpace);
   t[menu::kPagerActive] = [](AppContext& ctx) {
     IntroModel& m = ctx.Model;
     if (Toggle(m.Pager.Active) == 1) RestartPager(m, ctx.Eng);
@@ -105,18 +109,9 @@ void AddPager(CommandTable& t) {
 }
 
 void AddTrainer(CommandTable& t) {
-  auto anchored = [](int modeNumber) {
-    return [modeNumber](AppContext& ctx) {
-      IntroModel& m = ctx.Model;
-      if (m.Trainer.Active != 1) return;
-      m.ModeAnchorX = m.ScreenX / 2;
-      m.ModeAnchorY = 0;
-      m.EditMode = modeNumber;
-    };
-  };
-  t[menu::kTrainerPosition] = anchored(mode::kTrainerMove);
-  t[menu::kTrainerSize] = anchored(mode::kTrainerSize);
-  t[menu::kTrainerLineSpace] = anchored(mode::kTrainerSpace);
+  t[menu::kTrainerPosition] = AnchoredTextMode(&IntroModel::Trainer, mode::kTrainerMove);
+  t[menu::kTrainerSize] = AnchoredTextMode(&IntroModel::Trainer, mode::kTrainerSize);
+  t[menu::kTrainerLineSpace] = AnchoredTextMode(&IntroModel::Trainer, mode::kTrainerSpace);
   t[menu::kTrainerBarSize] = [](AppContext& ctx) {
     IntroModel& m = ctx.Model;
     if (!m.TrainerBar.Sprite) return;
