@@ -376,6 +376,22 @@ Handle EngineCore::CreateEffect(const std::string&) {
   return 0;
 }
 
+void EngineCore::EffectFloat(Handle fx, const std::string& name, float v) {
+  SetEffectFloat(fx, EffectParam(fx, name), v);
+}
+void EngineCore::EffectVector(Handle fx, const std::string& name, const float* xyz) {
+  SetEffectVector(fx, EffectParam(fx, name), xyz);
+}
+void EngineCore::EffectMatrix(Handle fx, const std::string& name, const float* m16) {
+  SetEffectMatrix(fx, EffectParam(fx, name), m16);
+}
+void EngineCore::EffectColor(Handle fx, const std::string& name, const float* rgba) {
+  SetEffectColor(fx, EffectParam(fx, name), rgba);
+}
+void EngineCore::EffectTexture(Handle fx, const std::string& name, Handle tex) {
+  SetEffectTexture(fx, EffectParam(fx, name), tex);
+}
+
 Handle EngineCore::CreateTextureShader(const std::string&, int, int) {
   SetError(16, "texture shaders are not available in this engine");
   return 0;

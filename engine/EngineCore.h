@@ -109,11 +109,18 @@ class EngineCore : public Engine {
   Handle CreateEffect(const std::string& source) override;
   void FreeEffect(Handle) override {}
   void EffectTechnique(Handle, const std::string&) override {}
-  void EffectFloat(Handle, const std::string&, float) override {}
-  void EffectVector(Handle, const std::string&, const float*) override {}
-  void EffectMatrix(Handle, const std::string&, const float*) override {}
-  void EffectColor(Handle, const std::string&, const float*) override {}
-  void EffectTexture(Handle, const std::string&, Handle) override {}
+  // By name: resolved through EffectParam, then set by index.
+  void EffectFloat(Handle fx, const std::string& name, float v) override;
+  void EffectVector(Handle fx, const std::string& name, const float* xyz) override;
+  void EffectMatrix(Handle fx, const std::string& name, const float* m16) override;
+  void EffectColor(Handle fx, const std::string& name, const float* rgba) override;
+  void EffectTexture(Handle fx, const std::string& name, Handle tex) override;
+  int EffectParam(Handle, std::string_view) override { return -1; }
+  void SetEffectFloat(Handle, int, float) override {}
+  void SetEffectVector(Handle, int, const float*) override {}
+  void SetEffectMatrix(Handle, int, const float*) override {}
+  void SetEffectColor(Handle, int, const float*) override {}
+  void SetEffectTexture(Handle, int, Handle) override {}
   Handle CreateTextureShader(const std::string& source, int w, int h) override;
 
   void FlipBuffers() override;

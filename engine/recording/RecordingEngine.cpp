@@ -1,5 +1,9 @@
 #include "engine/recording/RecordingEngine.h"
 
+#include <algorithm>
+
+#include "engine/fx/FxReader.h"
+
 namespace quellor {
 
 void RecordingEngine::Record() {
@@ -30,7 +34,10 @@ void RecordingEngine::DrawPoints(const PointVertex*, int count, Handle, const fl
 }
 
 void RecordingEngine::GrabScreen(Handle) { Ops.push_back(RecordedOp::GrabScreen); }
-void RecordingEngine::DrawScreenEffect(Handle, Handle) { Ops.push_back(RecordedOp::ScreenEffect); }
+void RecordingEngine::DrawScreenEffect(Handle, Handle effect) {
+  Ops.push_back(RecordedOp::ScreenEffect);
+  ScreenEffects.push_back(effect);
+}
 
 void RecordingEngine::RenderOverlayToTarget(Handle) {
   Ops.push_back(RecordedOp::OverlayToTarget);
@@ -66,6 +73,95 @@ Image RecordingEngine::ReadScreen() {
   img.Height = screenH_;
   img.Rgba.assign(static_cast<size_t>(screenW_) * screenH_ * 4, 0);
   return img;
+}
+
+// ---- effects ------------------------------------------------------------------
+
+Handle RecordingEngine::CreateEffect(const std::string& source) {
+  FxLayout layout;
+  std::string error;
+  if (!ReadFx(source, layout, &error)) {
+    SetError(17, error);
+    return 0;
+  }
+  RecordedEffect fx;
+  fx.Source = source;
+  for (const FxParam& p : layout.Fx.Params) fx.Declared.push_back(p.Name);
+  if (!layout.Fx.Techniques.empty()) fx.Technique = layout.Fx.Techniques.front().Name;
+  const Handle h = NewHandle();
+  Effects[h] = std::move(fx);
+  return h;
+}
+
+void RecordingEngine::FreeEffect(Handle effect) { Effects.erase(effect); }
+
+Handle RecordingEngine::CreateTextureShader(const std::string& source, int w, int h) {
+  FxLayout layout;
+  std::string error;
+  if (!ReadFx(source, layout, &error)) {
+    SetError(16, error);
+    return 0;
+  }
+  if (std::none_of(layout.Functions.begin(), layout.Functions.end(),
+                   [](const FxFunction& f) { return f.Name == "Testout"; })) {
+    SetError(16, "memory(1,1): error: entry point 'Testout' not found");
+    return 0;
+  }
+  Image img;
+  img.Width = std::max(1, w);
+  img.Height = std::max(1, h);
+  img.Rgba.assign(static_cast<size_t>(img.Width) * img.Height * 4, 255);
+  return AddTexture(std::move(img));
+}
+
+void RecordingEngine::EffectTechnique(Handle effect, const std::string& name) {
+  auto it = Effects.find(effect);
+  if (it == Effects.end()) return;
+  it->second.Technique = name;
+  RecordedEffectSet s;
+  s.Effect = effect;
+  s.What = RecordedEffectSet::Technique;
+  s.Name = name;
+  EffectSets.push_back(std::move(s));
+}
+
+int RecordingEngine::EffectParam(Handle effect, std::string_view name) {
+  auto it = Effects.find(effect);
+  if (it == Effects.end()) return -1;
+  std::vector<std::string>& names = it->second.Names;
+  auto at = std::find(names.begin(), names.end(), name);
+  if (at != names.end()) return static_cast<int>(at - names.begin());
+  names.emplace_back(name);
+  return static_cast<int>(names.size()) - 1;
+}
+
+void RecordingEngine::RecordSet(Handle effect, int param, RecordedEffectSet::Kind kind, const float* v, int n,
+                                Handle tex) {
+  auto it = Effects.find(effect);
+  if (it == Effects.end() || param < 0 || param >= static_cast<int>(it->second.Names.size())) return;
+  RecordedEffectSet s;
+  s.Effect = effect;
+  s.What = kind;
+  s.Name = it->second.Names[static_cast<size_t>(param)];
+  if (v) std::copy_n(v, n, s.Values.begin());
+  s.Tex = tex;
+  EffectSets.push_back(std::move(s));
+}
+
+void RecordingEngine::SetEffectFloat(Handle effect, int param, float v) {
+  RecordSet(effect, param, RecordedEffectSet::Float, &v, 1, 0);
+}
+void RecordingEngine::SetEffectVector(Handle effect, int param, const float* xyz) {
+  RecordSet(effect, param, RecordedEffectSet::Vector, xyz, 3, 0);
+}
+void RecordingEngine::SetEffectMatrix(Handle effect, int param, const float* m16) {
+  RecordSet(effect, param, RecordedEffectSet::Matrix, m16, 16, 0);
+}
+void RecordingEngine::SetEffectColor(Handle effect, int param, const float* rgba) {
+  RecordSet(effect, param, RecordedEffectSet::Color, rgba, 4, 0);
+}
+void RecordingEngine::SetEffectTexture(Handle effect, int param, Handle tex) {
+  RecordSet(effect, param, RecordedEffectSet::Texture, nullptr, 0, tex);
 }
 
 }  // namespace quellor
