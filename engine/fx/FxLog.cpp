@@ -43,6 +43,15 @@ int ColumnOfToken(std::string_view line, std::string_view token) {
   return 0;
 }
 
+// The compiler's parse column points into a token (its last character); the editor
+// wants the token's start.
+int TokenStart(std::string_view line, int column) {
+  size_t i = static_cast<size_t>(column > 0 ? column - 1 : 0);
+  if (i >= line.size() || !IsWordChar(line[i])) return column;
+  while (i > 0 && IsWordChar(line[i - 1])) --i;
+  return static_cast<int>(i) + 1;
+}
+
 struct Message {
   bool Error = true;
   int Line = 0;  // 0: not in the user's text
@@ -114,7 +123,7 @@ std::string FormatFxLog(std::string_view log, std::string_view source) {
       // "';' : Expected" names what is missing, not what stands there.
       const bool expected = m.Text.find("Expected") != std::string::npos;
       if (!expected) column = ColumnOfToken(LineOf(source, m.Line), m.Token);
-      if (column == 0 && parsed != parseColumns.end()) column = parsed->second;
+      if (column == 0 && parsed != parseColumns.end()) column = TokenStart(LineOf(source, m.Line), parsed->second);
       if (column == 0) column = 1;
       out = columnPrefix + std::to_string(m.Line) + "," + std::to_string(column) + "): " +
             (m.Error ? "error: " : "warning: ") + m.Text;
@@ -130,7 +139,8 @@ std::string FormatFxLog(std::string_view log, std::string_view source) {
     bool covered = false;
     for (const Message& m : messages) covered = covered || m.Line == l;
     if (!covered)
-      errors = columnPrefix + std::to_string(l) + "," + std::to_string(c) + "): error: HLSL parsing failed\n" + errors;
+      errors = columnPrefix + std::to_string(l) + "," + std::to_string(TokenStart(LineOf(source, l), c)) +
+               "): error: HLSL parsing failed\n" + errors;
   }
   return errors + warnings + other;
 }
