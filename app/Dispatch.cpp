@@ -17,6 +17,7 @@ const CommandTable& MenuCommands() {
     AddAnimCommands(t);
     AddTextCommands(t);
     AddObjectCommands(t);
+    AddEffectCommands(t);
     return t;
   }();
   return kTable;

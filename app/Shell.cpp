@@ -13,6 +13,7 @@
 #include "project/ProjectFields.h"
 #include "project/StatusLog.h"
 #include "render/Frame.h"
+#include "render/RasterBars.h"
 #include "render/Scrollers.h"
 #include "render/TextOptions.h"
 
@@ -58,8 +59,7 @@ void Shell::StartBeforeWindow(const CommandLine& cl) {
 
   // 2. The music file buffer belongs to the music module and is wired here with it.
   UnscrambleWebAddresses(m_);
-  // The built-in raster shader source is copied into Raster.EffectSource here once the
-  // raster module exists.
+  SetRasterEffectSource(m_);
 
   // 3. Presence of the external packers: wired here with the export module.
   // 4. The options window's four colour swatches: wired here with the options window.
@@ -126,8 +126,8 @@ void Shell::StartWithWindow(Host& host, Engine& engine) {
 
 void Shell::SetUpPreviewScene() {
   Engine& e = ctx_->Eng;
-  // The 3D camera and light are positioned here once the 3D layer module exists, and
-  // the built-in raster effect is compiled here with the raster module.
+  // The 3D camera and light are positioned here once the 3D layer module exists.
+  CompileRasterEffect(m_, e);
   m_.ScreenTexture = e.CreateRenderTarget(m_.ScreenX, m_.ScreenY);
   // Folder names may differ in case from the disk; a pipe there would hold start-up.
   std::string blue = ResolvePath(JoinPath(m_.BaseDir, "Data/Bobs/Blue.png"));

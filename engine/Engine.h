@@ -69,6 +69,8 @@ class Engine {
   virtual int TextureHeight(Handle tex) const = 0;
   // Resizes the texture's image to w x h (stretching); returns false on a bad handle.
   virtual bool ResizeTexture(Handle tex, int w, int h) = 0;
+  // Makes the texture w x h by repeating its image (wrapping around) instead of stretching.
+  virtual bool TileTexture(Handle tex, int w, int h) = 0;
   // New texture holding the given rectangle of tex (clipped to its edges); 0 if empty.
   virtual Handle CopyTextureRect(Handle tex, int x, int y, int w, int h) = 0;
   virtual void FreeTexture(Handle tex) = 0;

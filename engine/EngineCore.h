@@ -60,6 +60,7 @@ class EngineCore : public Engine {
   int TextureWidth(Handle tex) const override;
   int TextureHeight(Handle tex) const override;
   bool ResizeTexture(Handle tex, int w, int h) override;
+  bool TileTexture(Handle tex, int w, int h) override;
   Handle CopyTextureRect(Handle tex, int x, int y, int w, int h) override;
   void FreeTexture(Handle tex) override;
   void ScrollTextureRows(Handle tex, int dx, int dy) override;
@@ -172,6 +173,8 @@ class EngineCore : public Engine {
   virtual void OnTextureFreed(Handle) {}
   Handle NewHandle() { return nextHandle_++; }
   Handle AddTexture(Image img);
+  // Resizes a texture's image by stretching it or by repeating it.
+  bool Reshape(Handle tex, int w, int h, bool tile);
   // Wraps a whole-pixel offset into [0, size).
   static int Wrap(int v, int size);
 

@@ -131,7 +131,7 @@ std::string Observe(const IntroModel& m, const CommandsFakeHost& host, const App
   o << host.Dialogs.size() << '|' << m.EditMode << '|' << m.ModeAnchorX << ',' << m.ModeAnchorY << '|'
     << m.ModeGfxIndex << '|' << ctx.QuitRequested << '|' << m.Logo.Sprite << m.Sign.Sprite
     << m.Background.Texture << m.Background.Sprite << m.Border.Texture << m.Font1.Image << m.Font2.Image
-    << m.Anim_2d.Sprite << m.Anim_BOB.Sprite << m.Obj3d.Entity << m.TrainerBar.TB_Line << '|';
+    << m.Anim_2d.Sprite << m.Anim_BOB.Sprite << m.Obj3d.Entity << m.TrainerBar.TB_Line << m.PostFX.Effect << '|';
   for (int i = 1; i <= 5; ++i) o << m.GFX.Sprite[i] << ',';
   for (const auto& s : m.Scroller) o << s.FX << ',' << s.Angle << ',' << s.Active << ';';
   o << m.Pager.Active << m.Trainer.Active;
@@ -159,6 +159,8 @@ class MenuCoverage : public CommandsTest {
     m.Font2.Image = e.TextureFromImage(img);
     m.TrainerBar.Sprite = MakeSprite(16, 4);
     m.Obj3d.Entity = 1234;
+    m.PostFX.Effect = e.CreateEffect(
+        "float4 PS() : COLOR { return 1; } technique PostProcess { pass p { PixelShader = compile ps_2_0 PS(); } }");
     m.Scroller[0].Active = m.Scroller[1].Active = 1;
     m.Scroller[0].FX = m.Scroller[1].FX = 99;  // so choosing any effect shows
     m.Pager.Active = m.Trainer.Active = 1;

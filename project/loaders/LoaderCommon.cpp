@@ -30,6 +30,11 @@ void ReleaseTexture(Engine& e, Handle& texture) {
   texture = 0;
 }
 
+void ReleaseEffect(Engine& e, Handle& effect) {
+  if (effect != 0) e.FreeEffect(effect);
+  effect = 0;
+}
+
 int CentredX(const IntroModel& m, Engine& e, Handle sprite) {
   return m.ScreenX / 2 - e.SpriteWidth(sprite) / 2;
 }

@@ -18,6 +18,7 @@ void LogLoaded(IntroModel& m, const std::string& text);
 // Frees the engine object in the slot, if any, and clears the slot.
 void ReleaseSprite(Engine& e, Handle& sprite);
 void ReleaseTexture(Engine& e, Handle& texture);
+void ReleaseEffect(Engine& e, Handle& effect);
 
 // x that centres a sprite horizontally on the screen (integer divisions).
 int CentredX(const IntroModel& m, Engine& e, Handle sprite);
