@@ -13,6 +13,7 @@
 #include "project/ProjectFields.h"
 #include "project/StatusLog.h"
 #include "render/Frame.h"
+#include "render/PagerTrainer.h"
 #include "render/Scrollers.h"
 #include "render/TextOptions.h"
 
@@ -177,8 +178,10 @@ void Shell::Autoload() {
 }
 
 void Shell::LoadCommandLineAssets() {
-  for (const AssetLoad& l : cl_.Loads)
+  for (const AssetLoad& l : cl_.Loads) {
     if (!LoadAssetByKind(m_, ctx_->Eng, l.Kind, l.Path)) rejectedLoads_.push_back(l.Kind);
+    else if (l.Kind == "trainerbar") RestartTrainer(m_, ctx_->Eng);
+  }
   for (const auto& [key, value] : cl_.Sets)
     if (!SetFieldByName(m_, key, value)) rejectedLoads_.push_back("--set " + key);
   for (const auto& [key, value] : cl_.Texts) {

@@ -79,7 +79,7 @@ void SetUpScene(IntroModel& m, RecordingEngine& e) {
   ApplyBobPreset(m, e, 2);
   m.AnimClone.Active = 1;
   m.AnimClone.Count = 2000;
-  GenerateClones(m, e);
+  GenerateClones(m);
   m.Draws.reserve(4096);
 }
 

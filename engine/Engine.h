@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "project/Handle.h"
+#include "engine/Handle.h"
 
 namespace quellor {
 

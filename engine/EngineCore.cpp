@@ -25,7 +25,7 @@ EngineCore::EngineCore() : clock100ns_(SteadyClock100ns) {
 
 bool EngineCore::Open(int screenW, int screenH) {
   if (screenW <= 0 || screenH <= 0) {
-    SetError(2);
+    SetError(EngineError::NoDevice);
     return false;
   }
   screenW_ = screenW;
@@ -40,8 +40,8 @@ int EngineCore::Wrap(int v, int size) {
   return v < 0 ? v + size : v;
 }
 
-void EngineCore::SetError(int n, const std::string& extra) {
-  lastError_ = n;
+void EngineCore::SetError(EngineError n, const std::string& extra) {
+  lastError_ = static_cast<int>(n);
   errorExtra_ = extra;
 }
 
@@ -59,7 +59,7 @@ Handle EngineCore::AddTexture(Image img) {
 Handle EngineCore::LoadTexture(const std::string& path) {
   Image img;
   if (!DecodeImageFile(path, img)) {
-    SetError(18);
+    SetError(EngineError::ImageLoad);
     return 0;
   }
   return AddTexture(std::move(img));
@@ -68,7 +68,7 @@ Handle EngineCore::LoadTexture(const std::string& path) {
 Handle EngineCore::TextureFromMemory(const uint8_t* data, size_t size) {
   Image img;
   if (!DecodeImage(data, size, img)) {
-    SetError(18);
+    SetError(EngineError::ImageLoad);
     return 0;
   }
   return AddTexture(std::move(img));
@@ -77,7 +77,7 @@ Handle EngineCore::TextureFromMemory(const uint8_t* data, size_t size) {
 Handle EngineCore::TextureFromImage(const Image& img) {
   if (img.Width <= 0 || img.Height <= 0 ||
       img.Rgba.size() < static_cast<size_t>(img.Width) * img.Height * 4) {
-    SetError(18);
+    SetError(EngineError::ImageLoad);
     return 0;
   }
   return AddTexture(img);
@@ -354,12 +354,12 @@ void EngineCore::DrawTextColored(int x, int y, const std::string& text, uint32_t
 // ---- 3D and effects fallbacks ---------------------------------------------
 
 Handle EngineCore::LoadEntity(const std::string&, bool) {
-  SetError(20);
+  SetError(EngineError::ObjectLoad);
   return 0;
 }
 
 Handle EngineCore::CreatePrimitive(Primitive) {
-  SetError(20);
+  SetError(EngineError::ObjectLoad);
   return 0;
 }
 
@@ -372,12 +372,12 @@ void EngineCore::EntitySize(Handle, float* w, float* h, float* d) const {
 const float* EngineCore::QueryMatrix(MatrixKind, Handle) { return matrix_.data(); }
 
 Handle EngineCore::CreateEffect(const std::string&) {
-  SetError(17, "effects are not available in this engine");
+  SetError(EngineError::Shader, "effects are not available in this engine");
   return 0;
 }
 
 Handle EngineCore::CreateTextureShader(const std::string&, int, int) {
-  SetError(16, "texture shaders are not available in this engine");
+  SetError(EngineError::TextureShader, "texture shaders are not available in this engine");
   return 0;
 }
 

@@ -9,6 +9,7 @@
 #include <unordered_map>
 
 #include "engine/Engine.h"
+#include "engine/EngineErrors.h"
 
 namespace quellor {
 
@@ -134,7 +135,7 @@ class EngineCore : public Engine {
   // Clock in 100 ns units; tests replace it to drive frame timing.
   void SetClock(std::function<uint64_t()> clock100ns) { clock100ns_ = std::move(clock100ns); }
   float LastFrameSeconds() const { return lastFrameSeconds_; }
-  void SetError(int n, const std::string& extra = {});
+  void SetError(EngineError n, const std::string& extra = {});
   const TextureData* Texture(Handle tex) const;
   const SpriteData* Sprite(Handle sprite) const;
   const BackdropData* Backdrop(Handle backdrop) const;

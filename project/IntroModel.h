@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "project/Handle.h"
+#include "engine/Handle.h"
 #include "project/runtime/BobRun.h"
 #include "project/runtime/DrawRecord.h"
 #include "project/runtime/FrameClock.h"
@@ -218,6 +218,10 @@ struct RasterFields {
 };
 
 struct IntroModel {
+  // Bumped by every command, placement mode and loader that changes the intro; views
+  // refresh and unsaved work is noticed by comparing it with the value they last saw.
+  uint64_t Revision = 0;
+
   // Program-wide
   std::string ProgramVersion = "0.67";
   std::string BaseDir;
@@ -287,6 +291,8 @@ struct IntroModel {
   int32_t ModeMarkerX = 0, ModeMarkerY = 0;
   std::string AboutText;
 };
+
+inline void MarkChanged(IntroModel& m) { ++m.Revision; }
 
 // Sets every field to its start-up value (including the four sine tables).
 void InitModel(IntroModel& m);
