@@ -6,24 +6,12 @@
 
 #include "app/Host.h"
 #include "engine/Engine.h"
+#include "engine/Input.h"
+#include "project/EditModes.h"
 #include "project/IntroModel.h"
 #include "render/Frame.h"
 
 namespace quellor {
-
-constexpr int kMouseLeft = 0;
-constexpr int kMouseRight = 1;
-
-// Mode numbers.
-namespace mode {
-constexpr int kLogoMove = 1, kLogoSize = 2, kScroller1Move = 3, kScroller1Size = 4,
-              kScroller2Move = 5, kScroller2Size = 6, kObjectSize = 7, kObjectMove = 8,
-              kBorderSize = 9, kPagerMove = 10, kPagerSize = 11, kPagerSpace = 12,
-              kAnimMove = 14, kAnimSize = 15, kAnimRotate = 16, kBobMove = 17, kBobSize = 18,
-              kBobRotate = 19, kSignMove = 20, kTrainerMove = 21, kTrainerSize = 22,
-              kTrainerSpace = 23, kTrainerBarSize = 24, kGfxMove = 25, kGfxSize = 26,
-              kGfxRotate = 27;
-}
 
 // 1..27 except 13.
 bool IsPlacementMode(int m);

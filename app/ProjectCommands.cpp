@@ -4,6 +4,7 @@
 #include "project/PathResolve.h"
 #include "project/ProjectFile.h"
 #include "render/Scrollers.h"
+#include "render/TextOptions.h"
 
 namespace quellor {
 
@@ -17,6 +18,7 @@ void LoadProjectFile(AppContext& ctx, const std::string& name) {
   if (name.empty()) return;
   IntroModel& m = ctx.Model;
   LoadOutcome out = LoadProject(m, ctx.Eng, name);
+  RestartAfterProjectLoad(m, ctx.Eng);
   ctx.Win.SetTitle(NormalTitle(m));
   if (!out.ResolutionMismatch) return;
   if (ctx.Win.AskYesNo(kResolutionWarningTitle,

@@ -13,6 +13,7 @@
 #include "project/ProjectFields.h"
 #include "project/StatusLog.h"
 #include "render/Frame.h"
+#include "render/PagerTrainer.h"
 #include "render/RasterBars.h"
 #include "render/Scrollers.h"
 #include "render/TextOptions.h"
@@ -55,6 +56,7 @@ void Shell::StartBeforeWindow(const CommandLine& cl) {
   cl_ = cl;
   // 1. Defaults of the whole model (sine tables included) and the program-wide fields.
   m_.BaseDir = CurrentDirectory();
+  m_.Clock.Source = clock_;
   InitModel(m_);
 
   // 2. The music file buffer belongs to the music module and is wired here with it.
@@ -86,6 +88,7 @@ std::string Shell::InitialTitle() const { return "Quellor v" + m_.ProgramVersion
 void Shell::StartWithWindow(Host& host, Engine& engine) {
   // Built in place: the context holds references and need not be movable.
   ctx_.reset(new AppContext{m_, engine, host});
+  engine.SetClock(*clock_);
 
   // 9. The host has created the window and its render surface; the engine opens on it,
   //    then the menu bar and the normal title. Start-up goes on if any of them fails.
@@ -177,8 +180,10 @@ void Shell::Autoload() {
 }
 
 void Shell::LoadCommandLineAssets() {
-  for (const AssetLoad& l : cl_.Loads)
+  for (const AssetLoad& l : cl_.Loads) {
     if (!LoadAssetByKind(m_, ctx_->Eng, l.Kind, l.Path)) rejectedLoads_.push_back(l.Kind);
+    else if (l.Kind == "trainerbar") RestartTrainer(m_, ctx_->Eng);
+  }
   for (const auto& [key, value] : cl_.Sets)
     if (!SetFieldByName(m_, key, value)) rejectedLoads_.push_back("--set " + key);
   for (const auto& [key, value] : cl_.Texts) {

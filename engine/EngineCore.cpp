@@ -1,7 +1,6 @@
 #include "engine/EngineCore.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 
 #include "engine/EngineErrors.h"
@@ -12,25 +11,20 @@ namespace quellor {
 namespace {
 constexpr float kDegToRad = 0.017453f;
 
-uint64_t SteadyClock100ns() {
-  using namespace std::chrono;
-  return static_cast<uint64_t>(
-      duration_cast<nanoseconds>(steady_clock::now().time_since_epoch()).count() / 100);
-}
 }  // namespace
 
-EngineCore::EngineCore() : clock100ns_(SteadyClock100ns) {
+EngineCore::EngineCore() : clock_(&SystemClock()) {
   matrix_ = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 }
 
 bool EngineCore::Open(int screenW, int screenH) {
   if (screenW <= 0 || screenH <= 0) {
-    SetError(2);
+    SetError(EngineError::NoDevice);
     return false;
   }
   screenW_ = screenW;
   screenH_ = screenH;
-  lastFlip_ = clock100ns_();
+  lastFlip_ = clock_->Now100ns();
   return true;
 }
 
@@ -40,8 +34,8 @@ int EngineCore::Wrap(int v, int size) {
   return v < 0 ? v + size : v;
 }
 
-void EngineCore::SetError(int n, const std::string& extra) {
-  lastError_ = n;
+void EngineCore::SetError(EngineError n, const std::string& extra) {
+  lastError_ = static_cast<int>(n);
   errorExtra_ = extra;
 }
 
@@ -59,7 +53,7 @@ Handle EngineCore::AddTexture(Image img) {
 Handle EngineCore::LoadTexture(const std::string& path) {
   Image img;
   if (!DecodeImageFile(path, img)) {
-    SetError(18);
+    SetError(EngineError::ImageLoad);
     return 0;
   }
   return AddTexture(std::move(img));
@@ -68,7 +62,7 @@ Handle EngineCore::LoadTexture(const std::string& path) {
 Handle EngineCore::TextureFromMemory(const uint8_t* data, size_t size) {
   Image img;
   if (!DecodeImage(data, size, img)) {
-    SetError(18);
+    SetError(EngineError::ImageLoad);
     return 0;
   }
   return AddTexture(std::move(img));
@@ -77,7 +71,7 @@ Handle EngineCore::TextureFromMemory(const uint8_t* data, size_t size) {
 Handle EngineCore::TextureFromImage(const Image& img) {
   if (img.Width <= 0 || img.Height <= 0 ||
       img.Rgba.size() < static_cast<size_t>(img.Width) * img.Height * 4) {
-    SetError(18);
+    SetError(EngineError::ImageLoad);
     return 0;
   }
   return AddTexture(img);
@@ -214,7 +208,7 @@ void EngineCore::DisplaySprite(Handle sprite, int x, int y, int alpha, int frame
   d.X = x;
   d.Y = y;
   d.Alpha = std::clamp(alpha, 0, 255);
-  int f = frame != 0 ? frame : s.Frame;
+  int f = frame >= 0 ? frame : s.Frame;
   d.Frame = std::clamp(f, 0, s.Frames - 1);
   d.RotationRad = s.RotationRad;
   d.ZoomX = s.ZoomX;
@@ -276,7 +270,43 @@ int EngineCore::SpriteFrame(Handle sprite) const {
 void EngineCore::SetSpriteFrame(Handle sprite, int frame) {
   auto it = sprites_.find(sprite);
   if (it == sprites_.end()) return;
-  it->second.Frame = std::clamp(frame, 0, it->second.Frames - 1);
+  SpriteData& s = it->second;
+  s.Frame = std::clamp(frame, 0, s.Frames - 1);
+  // An animation goes on from the frame set.
+  if (s.MsPerFrame > 0 && s.AnimFrames > 0) {
+    int f = std::clamp(s.Frame, 0, s.AnimFrames - 1);
+    s.Clock = static_cast<float>(s.AnimDir > 0 ? f : s.AnimFrames - 1 - f) * s.MsPerFrame;
+  }
+}
+
+void EngineCore::AnimateSprite(Handle sprite, float msPerFrame, int frames, int dir, bool once) {
+  auto it = sprites_.find(sprite);
+  if (it == sprites_.end()) return;
+  SpriteData& s = it->second;
+  const int n = frames > 0 && frames <= s.Frames ? frames : s.Frames;
+  const int d = dir < 0 ? -1 : 1;
+  if (s.MsPerFrame != msPerFrame || s.AnimFrames != n || s.AnimDir != d) {
+    // A new rate or range starts from the frame on screen.
+    const int step = d > 0 ? std::clamp(s.Frame, 0, n - 1) : n - 1 - std::clamp(s.Frame, 0, n - 1);
+    s.Clock = msPerFrame > 0 ? static_cast<float>(step) * msPerFrame : 0;
+  }
+  s.MsPerFrame = msPerFrame;
+  s.AnimFrames = n;
+  s.AnimDir = d;
+  s.Once = once;
+}
+
+void EngineCore::AdvanceAnimations(float ms) {
+  if (!(ms > 0)) return;
+  for (auto& [h, s] : sprites_) {
+    if (!(s.MsPerFrame > 0) || s.AnimFrames <= 1) continue;
+    const float cycle = s.MsPerFrame * static_cast<float>(s.AnimFrames);
+    s.Clock += ms;
+    if (s.Once) s.Clock = std::min(s.Clock, cycle - s.MsPerFrame);
+    else s.Clock = std::fmod(s.Clock, cycle);
+    int step = std::clamp(static_cast<int>(s.Clock / s.MsPerFrame), 0, s.AnimFrames - 1);
+    s.Frame = s.AnimDir > 0 ? step : s.AnimFrames - 1 - step;
+  }
 }
 
 int EngineCore::SpriteFrameCount(Handle sprite) const {
@@ -357,12 +387,12 @@ void EngineCore::DrawTextColored(int x, int y, const std::string& text, uint32_t
 // ---- 3D and effects fallbacks ---------------------------------------------
 
 Handle EngineCore::LoadEntity(const std::string&, bool) {
-  SetError(20);
+  SetError(EngineError::ObjectLoad);
   return 0;
 }
 
 Handle EngineCore::CreatePrimitive(Primitive) {
-  SetError(20);
+  SetError(EngineError::ObjectLoad);
   return 0;
 }
 
@@ -375,7 +405,7 @@ void EngineCore::EntitySize(Handle, float* w, float* h, float* d) const {
 const float* EngineCore::QueryMatrix(MatrixKind, Handle) { return matrix_.data(); }
 
 Handle EngineCore::CreateEffect(const std::string&) {
-  SetError(17, "effects are not available in this engine");
+  SetError(EngineError::Shader, "effects are not available in this engine");
   return 0;
 }
 
@@ -396,14 +426,14 @@ void EngineCore::EffectTexture(Handle fx, const std::string& name, Handle tex) {
 }
 
 Handle EngineCore::CreateTextureShader(const std::string&, int, int) {
-  SetError(16, "texture shaders are not available in this engine");
+  SetError(EngineError::TextureShader, "texture shaders are not available in this engine");
   return 0;
 }
 
 // ---- frame timing -----------------------------------------------------------
 
 void EngineCore::FlipBuffers() {
-  uint64_t now = clock100ns_();
+  uint64_t now = clock_->Now100ns();
   lastFrameSeconds_ = static_cast<float>(static_cast<double>(now - lastFlip_) * 1e-7);
   lastFlip_ = now;
 }

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "project/Handle.h"
+#include "engine/Handle.h"
 #include "project/runtime/BobRun.h"
 #include "project/runtime/DrawRecord.h"
 #include "project/runtime/EffectSlots.h"
@@ -219,6 +219,10 @@ struct RasterFields {
 };
 
 struct IntroModel {
+  // Bumped by every command, placement mode and loader that changes the intro; views
+  // refresh and unsaved work is noticed by comparing it with the value they last saw.
+  uint64_t Revision = 0;
+
   // Program-wide
   std::string ProgramVersion = "0.67";
   std::string BaseDir;
@@ -290,7 +294,10 @@ struct IntroModel {
   std::string AboutText;
 };
 
-// Sets every field to its start-up value (including the four sine tables).
+inline void MarkChanged(IntroModel& m) { ++m.Revision; }
+
+// Sets every field to its start-up value (including the four sine tables); BaseDir and
+// the clock the model reads stay.
 void InitModel(IntroModel& m);
 
 // Builds the sine and cosine tables of scroller s (0 or 1) from its current TablePhase.

@@ -28,7 +28,4 @@ bool LoadAssetByKind(IntroModel& m, Engine& e, const std::string& kind, const st
   return true;
 }
 
-// The options window is not built yet; while it does not exist there is nothing to refresh.
-void RefreshOptionsWindow(IntroModel&) {}
-
 }  // namespace quellor

@@ -14,6 +14,8 @@ void LoadGfx(IntroModel& m, Engine& e, const std::string& path, int slot);  // 1
 void LoadOverlay(IntroModel& m, Engine& e, const std::string& path);
 void LoadBackground(IntroModel& m, Engine& e, const std::string& path);
 void LoadBorder(IntroModel& m, Engine& e, const std::string& path);
+// The bar's size and place follow the trainer text: the caller lays the trainer out
+// again (RestartTrainer) after a load.
 void LoadTrainerBar(IntroModel& m, Engine& e, const std::string& path);
 void LoadAnimation(IntroModel& m, Engine& e, const std::string& path, int kind);  // 0 start-up, 1 bob
 void LoadFont(IntroModel& m, Engine& e, const std::string& path, int font);      // 1 or 2
@@ -44,8 +46,5 @@ void UpdateScrollerSpacing(IntroModel& m, Engine& e, int s);
 // logo, sign, gfx1..gfx5, overlay, background, border, trainerbar, anim, bobanim,
 // font1, font2, tex0..tex3, raster1..raster3. Returns false for an unknown kind.
 bool LoadAssetByKind(IntroModel& m, Engine& e, const std::string& kind, const std::string& path);
-
-// Refreshes the options window from the model; a no-op while it is not open.
-void RefreshOptionsWindow(IntroModel& m);
 
 }  // namespace quellor

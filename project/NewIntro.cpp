@@ -218,7 +218,7 @@ void ClearIntro(IntroModel& m, Engine& e) {
   m.Anim_BOB.CspX = m.Anim_BOB.CspY = 32;
 
   // 22
-  RefreshOptionsWindow(m);
+  MarkChanged(m);
 }
 
 }  // namespace quellor

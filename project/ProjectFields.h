@@ -7,13 +7,13 @@
 #include <vector>
 
 #include "project/IntroModel.h"
-#include "render/Bobs.h"
+#include "project/CloneTable.h"
 
 namespace quellor {
 
 class Engine;
 
-// A file may claim any clone count: counts are capped at kMaxBobClones (render/Bobs.h)
+// A file may claim any clone count: counts are capped at kMaxBobClones (project/CloneTable.h)
 // before the clone table is allocated.
 
 class FieldVisitor {

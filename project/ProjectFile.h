@@ -32,8 +32,10 @@ struct LoadOutcome {
   int FileWidth = 0, FileHeight = 0;
 };
 
-// Replaces the model by the file's content and loads its assets. The caller asks the
-// resolution question when the outcome says so (see ResolutionWarningText).
+// Replaces the model by the file's content and loads its assets. The caller then
+// restarts the running texts (each active scroller from its first character, an active
+// pager from its first page, an active trainer laid out anew), and asks the resolution
+// question when the outcome says so (see ResolutionWarningText).
 LoadOutcome LoadProject(IntroModel& m, Engine& e, const std::string& name);
 
 // The loading steps on text already in memory (LoadProject after reading the file).

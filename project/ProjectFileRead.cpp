@@ -11,10 +11,7 @@
 #include "project/ProjectFields.h"
 #include "project/ProjectFile.h"
 #include "project/StatusLog.h"
-#include "render/Bobs.h"
-#include "render/PagerTrainer.h"
-#include "render/Scrollers.h"
-#include "render/TextOptions.h"
+#include "project/CloneTable.h"
 
 namespace quellor {
 
@@ -260,7 +257,7 @@ struct Reader {
                     kColorError);
       m.AnimClone.Active = 0;
     }
-    if (m.AnimClone.Active != 0 && m.AnimClone.Count > 0) GenerateClones(m, e);
+    if (m.AnimClone.Active != 0 && m.AnimClone.Count > 0) GenerateClones(m);
   }
 
   void Background() {
@@ -489,11 +486,7 @@ LoadOutcome LoadProjectText(IntroModel& m, Engine& e, const std::string& bytes,
   r.Colorizer();
 
   m.Raster.RasterCount = RoundToLong(m.Raster.enb[1] + m.Raster.enb[2] + m.Raster.enb[3]);
-  RefreshOptionsWindow(m);
   ApplyDisplayOrder(m, e);
-  // Active scrollers from their first character (speed kept), pager from page 1,
-  // trainer rebuilt.
-  RestartTextEffects(m, e);
   return out;
 }
 

@@ -1,10 +1,10 @@
 #include "render/Bobs.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
-#include "project/StatusLog.h"
-#include "render/Random.h"
+#include "project/CloneTable.h"
 
 namespace quellor {
 
@@ -26,74 +26,7 @@ namespace {
 
 constexpr float kDegToRad = 0.0174533f;
 
-// Speed of a clone: base / divisor, never faster than the base itself.
-float CappedSpeed(float base, float divisor) {
-  float v = base / divisor;
-  if (base > 0.0f && v > base) v = base;
-  if (base < 0.0f && v < base) v = base;
-  return v;
-}
-
-float RandomX(IntroModel& m) {
-  const AnimCloneFields& c = m.AnimClone;
-  const int64_t left = static_cast<int64_t>(c.XCent) - m.Anim_BOB.CspX;
-  const int64_t span = static_cast<int64_t>(c.width) + m.Anim_BOB.CspX - c.XCent;
-  return static_cast<float>(left + RandomRange(m.Bobs.Seed, 0, span));
-}
-
-float RandomY(IntroModel& m) {
-  const AnimCloneFields& c = m.AnimClone;
-  const int64_t top = static_cast<int64_t>(c.YCent) - m.Anim_BOB.CspY;
-  const int64_t span = static_cast<int64_t>(c.height) + m.Anim_BOB.CspY - c.YCent;
-  return static_cast<float>(top + RandomRange(m.Bobs.Seed, 0, span));
-}
-
 }  // namespace
-
-void GenerateClones(IntroModel& m, Engine&) {
-  AnimCloneFields& c = m.AnimClone;
-  if (c.Count < 0) c.Count = 0;
-  if (c.Count > kMaxBobClones) c.Count = kMaxBobClones;
-  const int32_t count = c.Count;
-  c.Clones.assign(static_cast<size_t>(count) + 1, CloneRecord{});
-  if (count > 0) {
-    const float angleStep = 90.0f / static_cast<float>(count);
-    float angle = 0.0f;
-    const float zoomX = static_cast<float>(m.Anim_BOB.SizeX) / 100.0f;
-    const float zoomY = static_cast<float>(m.Anim_BOB.SizeY) / 100.0f;
-    const int32_t group = count / 6;
-    float divisor = 6.0f;
-    int32_t groupCount = 0;
-    for (int32_t i = 1; i <= count; ++i) {
-      CloneRecord& r = c.Clones[static_cast<size_t>(i)];
-      r.Sprite = c.Face == 0 ? m.Anim_BOB.Sprite : 0;
-      r.Frame = c.AnmPS == 1 ? static_cast<float>(RandomRange(m.Bobs.Seed, 0, m.Anim_BOB.Frames)) : 0.0f;
-      const float depth = std::sin(angle * kDegToRad) * 80.0f + 20.0f;
-      r.SizeX = zoomX * depth;
-      r.SizeY = zoomY * depth;
-      if (c.MovPS == 3) {
-        r.SizeX = static_cast<float>(m.Anim_BOB.SizeX);
-        r.SizeY = static_cast<float>(m.Anim_BOB.SizeY);
-      }
-      angle += angleStep;
-      r.SpeedX = CappedSpeed(c.XAdd, divisor);
-      r.SpeedY = CappedSpeed(c.YAdd, divisor);
-      r.X = RandomX(m);
-      r.Y = RandomY(m);
-      r.Reserved = 255.0f / divisor;
-      if (++groupCount >= group) {
-        divisor -= 1.0f;
-        groupCount = 0;
-      }
-      // Only an exact zero is replaced: a later group drops it below zero again.
-      if (divisor == 0.0f) divisor = 0.01f;
-      r.PhaseX = static_cast<float>(RandomRange(m.Bobs.Seed, 0, 359));
-      r.PhaseY = static_cast<float>(RandomRange(m.Bobs.Seed, 0, 359));
-    }
-  }
-  AddStatusLine(m, std::to_string(count) + " Bob Animation clones generated", kMessageMs,
-                kColorSuccess);
-}
 
 void ApplyBobPreset(IntroModel& m, Engine& e, int32_t movps) {
   if (movps < 0 || movps >= static_cast<int32_t>(kBobPresets.size())) return;
@@ -107,10 +40,10 @@ void ApplyBobPreset(IntroModel& m, Engine& e, int32_t movps) {
   if (p.HasFlt1) c.Flt1 = p.Flt1;
   if (p.HasInt2) c.Int2 = p.Int2;
   if (p.HasFlt2) c.Flt2 = p.Flt2;
-  if (changed && c.Count > 0 && c.Active == 1) GenerateClones(m, e);
+  if (changed && c.Count > 0 && c.Active == 1) GenerateClones(m);
 }
 
-void AddBobRecords(IntroModel& m, Engine&) {
+void AddBobRecords(IntroModel& m, Engine& e) {
   AnimCloneFields& c = m.AnimClone;
   if (c.Active != 1 || c.Count <= 0) return;
   const float sf = m.Clock.SpeedFactor;
@@ -144,25 +77,28 @@ void AddBobRecords(IntroModel& m, Engine&) {
       d.Height = static_cast<int32_t>(std::lrint(r.SizeY));
       d.Rotation = 0.0f;
       d.Layer = m.Anim_BOB.Layer;
-      d.Frame = static_cast<int32_t>(r.Frame);
+      // Each clone runs the shared animation from its own start frame.
+      const int32_t frames = std::max(1, e.SpriteFrameCount(r.Sprite));
+      const int32_t start = static_cast<int32_t>(r.Frame);
+      d.Frame = ((start + e.SpriteFrame(r.Sprite)) % frames + frames) % frames;
       m.Draws.push_back(d);
     }
     r.X += sf * r.SpeedX;
     r.Y += sf * r.SpeedY;
     if (r.X > static_cast<float>(c.width) && r.SpeedX > 0.0f) {
       r.X = left;
-      r.Y = RandomY(m);
+      r.Y = RandomCloneY(m);
     }
     if (r.X < left && r.SpeedX < 0.0f) {
       r.X = right;
-      r.Y = RandomY(m);
+      r.Y = RandomCloneY(m);
     }
     if (r.Y > static_cast<float>(c.height) && r.SpeedY > 0.0f) {
-      r.X = RandomX(m);
+      r.X = RandomCloneX(m);
       r.Y = top;
     }
     if (r.Y < top && r.SpeedY < 0.0f) {
-      r.X = RandomX(m);
+      r.X = RandomCloneX(m);
       r.Y = bottom;
     }
   }

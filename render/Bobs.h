@@ -3,16 +3,13 @@
 #include <cstdint>
 
 #include "engine/Engine.h"
+#include "project/CloneTable.h"
 #include "project/IntroModel.h"
 
 namespace quellor {
-// Builds the clone table from the AnimClone settings.
-void GenerateClones(IntroModel& m, Engine& e);
 // Frame step 7: moves every clone and adds its DrawRecord.
 void AddBobRecords(IntroModel& m, Engine& e);
 
-// Largest clone count generated; bigger counts are cut to it.
-constexpr int32_t kMaxBobClones = 100000;
 
 // A movement preset: the values it sets (HasX false = left unchanged) and how the
 // options window labels and enables the four value fields.

@@ -3,7 +3,10 @@
 #include <cstdlib>
 
 #include "render/PagerTrainer.h"
-#include "render/Random.h"
+
+#include "engine/Input.h"
+#include "project/EditModes.h"
+#include "project/Random.h"
 #include "render/Scrollers.h"
 
 namespace quellor {
@@ -16,8 +19,6 @@ const char* const kPagerStartModeNames[4] = {"Coordinate Point", "Target Coordin
                                              "Target-Coords to Coord Point"};
 
 namespace {
-
-constexpr int kDikSpace = 0x39;
 
 // Steps v toward target by step and stops exactly on it.
 float MoveToward(float v, float target, float step) {
@@ -50,9 +51,9 @@ int32_t Round(float v) { return static_cast<int32_t>(std::lrint(v)); }
 
 bool SwitchInput(const IntroModel& m, const Engine& e) {
   switch (m.Pager.PaSwKey) {
-    case 1: return e.MouseDown(0);
-    case 2: return e.MouseDown(1);
-    case 3: return e.KeyDown(kDikSpace);
+    case 1: return e.MouseDown(kMouseLeft);
+    case 2: return e.MouseDown(kMouseRight);
+    case 3: return e.KeyDown(dik::kSpace);
     default: return false;
   }
 }
@@ -60,7 +61,8 @@ bool SwitchInput(const IntroModel& m, const Engine& e) {
 }  // namespace
 
 bool PagerPlacementActive(const IntroModel& m) {
-  return m.EditMode == 10 || m.EditMode == 11 || m.EditMode == 12;
+  return m.EditMode == mode::kPagerMove || m.EditMode == mode::kPagerSize ||
+         m.EditMode == mode::kPagerSpace;
 }
 
 int32_t PagerPageCount(const IntroModel& m) {

@@ -22,6 +22,11 @@ void RestartTextEffects(IntroModel& m, Engine& e) {
   if (m.Trainer.Active == 1) RestartTrainer(m, e);
 }
 
+void RestartAfterProjectLoad(IntroModel& m, Engine& e) {
+  if (m.TrainerBar.Sprite != 0) RestartTrainer(m, e);
+  RestartTextEffects(m, e);
+}
+
 bool ReadTextFile(const std::string& path, size_t limit, std::string& out, std::string* error) {
   std::FILE* f = std::fopen(path.c_str(), "rb");
   if (!f) {

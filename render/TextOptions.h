@@ -28,6 +28,10 @@ bool ApplyTextOption(IntroModel& m, Engine& e, const std::string& key, const std
 // page with its state reset, an active trainer laid out anew.
 void RestartTextEffects(IntroModel& m, Engine& e);
 
+// What a project read leaves to the renderer: the trainer laid out around a loaded bar,
+// then the running texts restarted.
+void RestartAfterProjectLoad(IntroModel& m, Engine& e);
+
 // Reads a whole file of at most `limit` bytes; false when missing, unreadable or larger.
 bool ReadTextFile(const std::string& path, size_t limit, std::string& out, std::string* error);
 }

@@ -4,18 +4,18 @@
 
 #include "project/StatusLog.h"
 #include "render/PagerTrainer.h"
+
+#include "engine/Input.h"
 #include "render/Scrollers.h"
 
 namespace quellor {
 
 namespace {
 
-constexpr int kDikReturn = 0x1C;
-constexpr int kDikUp = 0xC8;
-constexpr int kDikDown = 0xD0;
 // F1..F10, F11, F12 toggle options 0..11.
-constexpr std::array<int, 12> kFunctionKeys = {0x3B, 0x3C, 0x3D, 0x3E, 0x3F, 0x40,
-                                               0x41, 0x42, 0x43, 0x44, 0x57, 0x58};
+constexpr std::array<int, 12> kFunctionKeys = {
+    dik::kF1,     dik::kF1 + 1, dik::kF1 + 2, dik::kF1 + 3, dik::kF1 + 4, dik::kF1 + 5,
+    dik::kF1 + 6, dik::kF1 + 7, dik::kF1 + 8, dik::kF1 + 9, dik::kF11,    dik::kF12};
 
 // The per-line arrays hold 100 entries; more option lines than that are not shown.
 int32_t OptionCount(const TrainerFields& t) {
@@ -128,9 +128,9 @@ void AddTrainerRecords(IntroModel& m, Engine& e) {
 
   switch (t.Contr) {
     case 0:
-      if (e.KeyHit(kDikDown)) r.Selected = r.Selected >= n - 1 ? 0 : r.Selected + 1;
-      if (e.KeyHit(kDikUp)) r.Selected = r.Selected <= 0 ? n - 1 : r.Selected - 1;
-      if (e.KeyHit(kDikReturn)) ToggleTrainerOption(m, r.Selected);
+      if (e.KeyHit(dik::kDown)) r.Selected = r.Selected >= n - 1 ? 0 : r.Selected + 1;
+      if (e.KeyHit(dik::kUp)) r.Selected = r.Selected <= 0 ? n - 1 : r.Selected - 1;
+      if (e.KeyHit(dik::kReturn)) ToggleTrainerOption(m, r.Selected);
       break;
     case 1: {
       const int64_t mx = m.PreviewMouseX, my = m.PreviewMouseY;
@@ -139,7 +139,7 @@ void AddTrainerRecords(IntroModel& m, Engine& e) {
           if (t.LinePos[i] < my && my < static_cast<int64_t>(t.LinePos[i]) + t.cspY) r.Selected = i;
         }
       }
-      if (e.MouseDown(0)) {
+      if (e.MouseDown(kMouseLeft)) {
         if (!r.MouseLatch) ToggleTrainerOption(m, r.Selected);
         r.MouseLatch = true;
       } else {

@@ -30,7 +30,7 @@ TEST_F(BobsTest, FewerThanSixClonesEachTakeTheNextSpeedGroup) {
   m.AnimClone.Count = 5;
   m.AnimClone.XAdd = 6.0f;
   m.AnimClone.YAdd = -6.0f;
-  GenerateClones(m, e);
+  GenerateClones(m);
   ASSERT_EQ(m.AnimClone.Clones.size(), 6u);
   const float expected[] = {1.0f, 1.2f, 1.5f, 2.0f, 3.0f};
   for (int i = 1; i <= 5; ++i) {
@@ -46,7 +46,7 @@ TEST_F(BobsTest, SixGroupsThenFullSpeedUntilTheNextGroupStep) {
   m.AnimClone.Count = 17;  // group size 2: twelve clones in six groups, then divisor 0.01
   m.AnimClone.XAdd = 6.0f;
   m.AnimClone.YAdd = -3.0f;
-  GenerateClones(m, e);
+  GenerateClones(m);
   EXPECT_FLOAT_EQ(Clone(1).SpeedX, 1.0f);
   EXPECT_FLOAT_EQ(Clone(2).SpeedX, 1.0f);
   EXPECT_FLOAT_EQ(Clone(3).SpeedX, 1.2f);
@@ -74,7 +74,7 @@ TEST_F(BobsTest, SizesGrowWithDepthAndPositionsFillTheAreaWithMargins) {
   m.Anim_BOB.CspY = 16;
   m.Anim_BOB.SizeX = 200;
   m.Anim_BOB.SizeY = 50;
-  GenerateClones(m, e);
+  GenerateClones(m);
   EXPECT_FLOAT_EQ(Clone(1).SizeX, 40.0f);
   EXPECT_FLOAT_EQ(Clone(1).SizeY, 10.0f);
   EXPECT_NEAR(Clone(300).SizeX, 200.0f, 0.2f);
@@ -95,7 +95,7 @@ TEST_F(BobsTest, SizesGrowWithDepthAndPositionsFillTheAreaWithMargins) {
   c.MovPS = 3;
   c.AnmPS = 1;
   m.Anim_BOB.Frames = 4;
-  GenerateClones(m, e);
+  GenerateClones(m);
   bool someFrame = false;
   for (int i = 1; i <= 300; ++i) {
     EXPECT_FLOAT_EQ(Clone(i).SizeX, 200.0f);
@@ -108,10 +108,10 @@ TEST_F(BobsTest, SizesGrowWithDepthAndPositionsFillTheAreaWithMargins) {
 TEST_F(BobsTest, SameSeedSameClones) {
   m.AnimClone.Count = 20;
   m.Bobs.Seed = 1234;
-  GenerateClones(m, e);
+  GenerateClones(m);
   auto first = m.AnimClone.Clones;
   m.Bobs.Seed = 1234;
-  GenerateClones(m, e);
+  GenerateClones(m);
   for (int i = 1; i <= 20; ++i) {
     EXPECT_EQ(first[i].X, Clone(i).X);
     EXPECT_EQ(first[i].PhaseY, Clone(i).PhaseY);
@@ -123,7 +123,7 @@ TEST_F(BobsTest, StarfieldMovesRightAndReentersAtTheLeft) {
   EXPECT_FLOAT_EQ(m.AnimClone.XAdd, 5.0f);
   m.AnimClone.Count = 6;
   m.Clock.SpeedFactor = 2.0f;
-  GenerateClones(m, e);
+  GenerateClones(m);
   AnimCloneFields& c = m.AnimClone;
   c.Clones[1].X = 799.5f;
   c.Clones[2].X = 300.0f;
@@ -145,7 +145,7 @@ TEST_F(BobsTest, BubblesRiseAndReenterAtTheBottom) {
   EXPECT_EQ(m.AnimClone.Int1, 30);
   EXPECT_FLOAT_EQ(m.AnimClone.Flt1, 3.0f);
   m.AnimClone.Count = 6;
-  GenerateClones(m, e);
+  GenerateClones(m);
   CloneRecord& r = m.AnimClone.Clones[6];  // full speed
   r.Y = -31.0f;
   r.PhaseX = 90.0f;
@@ -162,7 +162,7 @@ TEST_F(BobsTest, SnowflakesWobbleBothWaysAndFallBackToTheTop) {
   ApplyBobPreset(m, e, 2);
   EXPECT_EQ(m.AnimClone.Int2, 30);
   m.AnimClone.Count = 6;
-  GenerateClones(m, e);
+  GenerateClones(m);
   CloneRecord& r = m.AnimClone.Clones[6];
   r.X = 400.0f;
   r.Y = 599.0f;
@@ -179,7 +179,7 @@ TEST_F(BobsTest, LeftMovingClonesReenterAtTheRight) {
   AnimCloneFields& c = m.AnimClone;
   c.Count = 1;
   c.XAdd = -4.0f;
-  GenerateClones(m, e);
+  GenerateClones(m);
   c.Clones[1].X = -31.5f;  // moves at -4 / 6
   Frame();
   EXPECT_FLOAT_EQ(c.Clones[1].X, 832.0f);
@@ -188,25 +188,25 @@ TEST_F(BobsTest, LeftMovingClonesReenterAtTheRight) {
 TEST_F(BobsTest, OtherFacesDrawNothingAndOddCountsAreSafe) {
   m.AnimClone.Count = 10;
   m.AnimClone.Face = 1;
-  GenerateClones(m, e);
+  GenerateClones(m);
   Frame();
   EXPECT_TRUE(m.Draws.empty());
 
   m.AnimClone.Face = 0;
   m.AnimClone.Count = -5;
-  GenerateClones(m, e);
+  GenerateClones(m);
   EXPECT_EQ(m.AnimClone.Clones.size(), 1u);
   m.AnimClone.Count = 50;  // raised without regenerating: only the table is drawn
   Frame();
   EXPECT_TRUE(m.Draws.empty());
   m.AnimClone.Count = kMaxBobClones + 1000;
-  GenerateClones(m, e);
+  GenerateClones(m);
   EXPECT_EQ(m.AnimClone.Count, kMaxBobClones);
 }
 
 TEST_F(BobsTest, PresetChangeRegeneratesActiveClones) {
   m.AnimClone.Count = 8;
-  GenerateClones(m, e);
+  GenerateClones(m);
   m.Log.Lines.clear();
   ApplyBobPreset(m, e, 2);
   EXPECT_EQ(m.Log.Lines.size(), 1u);

@@ -77,7 +77,7 @@ TEST_P(LoaderLimit, ExactLimitLoadsOneByteMoreIsRefusedAndKeepsThePreviousAsset)
 
   const std::string over = Png("over.png", 16, 10, c.limit + 1);
   m.Log.Lines.clear();
-  FakeNow() = 70000;
+  TestClock().SetMs(70000);
   LoadAssetByKind(m, e, c.kind, over);
   ASSERT_EQ(m.Log.Lines.size(), 1u);
   EXPECT_EQ(m.Log.Lines[0].Text, c.refusal);

@@ -49,7 +49,6 @@ void AddSign(CommandTable& t) {
     RemoveFromDisplayOrder(m, "Sign");
     ctx.Eng.FreeSprite(m.Sign.Sprite);
     m.Sign.Sprite = 0;
-    RefreshOptionsWindow(m);
   };
 }
 

@@ -116,7 +116,6 @@ void AddTrainer(CommandTable& t) {
     IntroModel& m = ctx.Model;
     if (!m.TrainerBar.Sprite) return;
     m.TrainerBar.TB_Line = 0;  // a bar spanning the screen cannot be sized
-    RefreshOptionsWindow(m);
     int64_t anchor = int64_t{m.TrainerState.BarX} + ctx.Eng.SpriteWidth(m.TrainerBar.Sprite) / 2;
     m.ModeAnchorX = static_cast<int32_t>(std::min<int64_t>(anchor, INT32_MAX));
     m.EditMode = mode::kTrainerBarSize;

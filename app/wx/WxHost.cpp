@@ -6,6 +6,7 @@
 
 #include "app/Menu.h"
 #include "app/wx/DikKeys.h"
+#include "engine/Input.h"
 #include "app/wx/GlxSwap.h"
 #include "app/wx/MenuBuilder.h"
 
@@ -17,7 +18,6 @@ constexpr int kMaxDispatchPerPass = 2000;
 // How long the window manager gets to map the new window.
 constexpr int kRealiseWaitMs = 5000;
 
-constexpr int kMouseLeft = 0, kMouseRight = 1;
 
 // Keys by toolkit key code, for events that carry no hardware code.
 int DikFromWxKey(int key) {

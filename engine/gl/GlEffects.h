@@ -27,7 +27,7 @@
 
 #include "engine/fx/FxParams.h"
 #include "engine/fx/FxTypes.h"
-#include "project/Handle.h"
+#include "engine/Handle.h"
 
 namespace quellor {
 

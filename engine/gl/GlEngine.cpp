@@ -88,18 +88,18 @@ bool GlEngine::InitGl() {
   if (g.Ready) return true;
   // Without a current context epoxy cannot tell which GL is meant and would abort.
   if (!GlContextIsCurrent()) {
-    SetError(2, " (no OpenGL context is current)");
+    SetError(EngineError::NoDevice, " (no OpenGL context is current)");
     return false;
   }
   if (epoxy_gl_version() < 33 || epoxy_is_desktop_gl() == 0) {
-    SetError(2, " (OpenGL 3.3 core is required)");
+    SetError(EngineError::NoDevice, " (OpenGL 3.3 core is required)");
     return false;
   }
   std::string log;
   g.QuadProgram = BuildProgram(kQuadVertexShader, kQuadFragmentShader, &log);
   if (g.QuadProgram) g.PointProgram = BuildProgram(kPointVertexShader, kPointFragmentShader, &log);
   if (!g.QuadProgram || !g.PointProgram) {
-    SetError(2, " (" + log + ")");
+    SetError(EngineError::NoDevice, " (" + log + ")");
     if (g.QuadProgram) glDeleteProgram(g.QuadProgram);
     g.QuadProgram = 0;
     return false;
@@ -143,7 +143,7 @@ bool GlEngine::InitGl() {
   if (!g.FontTried) {
     g.FontTried = true;
     std::string why;
-    if (!g.Font.Open(kFontFamily, kFontPixels, &why)) SetError(10, " (" + why + ")");
+    if (!g.Font.Open(kFontFamily, kFontPixels, &why)) SetError(EngineError::Font, " (" + why + ")");
   }
   g.Ready = true;
   return true;
@@ -168,7 +168,7 @@ bool GlEngine::MakeBackBuffer() {
                             g.BackDepth);
   GLenum status = glCheckFramebufferStatus(GL_FRAMEBUFFER);
   if (status != GL_FRAMEBUFFER_COMPLETE) {
-    SetError(4);
+    SetError(EngineError::BackBuffer);
     return false;
   }
   g.BackW = screenW_;
@@ -271,7 +271,7 @@ unsigned GlEngine::GlTexture(Handle tex) {
     if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
       glDeleteFramebuffers(1, &t.Fbo);
       t.Fbo = 0;
-      SetError(4);
+      SetError(EngineError::BackBuffer);
     }
     glBindFramebuffer(GL_FRAMEBUFFER, BackBufferFramebuffer());
   }

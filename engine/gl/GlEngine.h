@@ -91,7 +91,7 @@ class GlEngine : public EngineCore {
   // SwapScratchInto makes it the target's content (the old content becomes scratch).
   unsigned ScratchFramebuffer(Handle target);
   void SwapScratchInto(Handle target);
-  Handle TranslateEffect(const std::string& source, bool textureShader, int errorNumber);
+  Handle TranslateEffect(const std::string& source, bool textureShader, EngineError errorNumber);
   // Every pass of the effect as a full-screen quad into `target`; `opaque` keeps the
   // target's alpha at 1 as an X8R8G8B8 surface would.
   void RunScreenEffect(Handle target, Handle effect, bool opaque);

@@ -10,7 +10,7 @@
 
 namespace quellor {
 
-Handle GlEngine::TranslateEffect(const std::string& source, bool textureShader, int errorNumber) {
+Handle GlEngine::TranslateEffect(const std::string& source, bool textureShader, EngineError errorNumber) {
   const FxResult r = translator_->Translate(textureShader ? FxKind::TextureShader : FxKind::Effect, source);
   if (!r.Ok) {
     const char* none = textureShader ? "Can't create the Texturshader" : "Error CreateEffect!";
@@ -28,10 +28,10 @@ Handle GlEngine::TranslateEffect(const std::string& source, bool textureShader, 
 
 Handle GlEngine::CreateEffect(const std::string& source) {
   if (!GlReady()) {
-    SetError(17, "Error CreateEffect!");
+    SetError(EngineError::Shader, "Error CreateEffect!");
     return 0;
   }
-  return TranslateEffect(source, false, 17);
+  return TranslateEffect(source, false, EngineError::Shader);
 }
 
 void GlEngine::FreeEffect(Handle effect) { effects_->Remove(effect); }
@@ -84,10 +84,10 @@ void GlEngine::RunScreenEffect(Handle target, Handle effect, bool opaque) {
 
 Handle GlEngine::CreateTextureShader(const std::string& source, int w, int h) {
   if (!GlReady()) {
-    SetError(16, "Can't create the Texturshader");
+    SetError(EngineError::TextureShader, "Can't create the Texturshader");
     return 0;
   }
-  const Handle fx = TranslateEffect(source, true, 16);
+  const Handle fx = TranslateEffect(source, true, EngineError::TextureShader);
   if (!fx) return 0;
   w = std::clamp(w, 1, 4096);
   h = std::clamp(h, 1, 4096);
@@ -107,7 +107,7 @@ Handle GlEngine::CreateTextureShader(const std::string& source, int w, int h) {
     glBindFramebuffer(GL_FRAMEBUFFER, BackBufferFramebuffer());
     result = TextureFromImage(img);
   } else {
-    SetError(16, "Error during D3DXCreateTextureShader");
+    SetError(EngineError::TextureShader, "Error during D3DXCreateTextureShader");
   }
   FreeRenderTarget(target);
   FreeEffect(fx);

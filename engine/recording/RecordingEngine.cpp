@@ -81,7 +81,7 @@ Handle RecordingEngine::CreateEffect(const std::string& source) {
   FxLayout layout;
   std::string error;
   if (!ReadFx(source, layout, &error)) {
-    SetError(17, error);
+    SetError(EngineError::Shader, error);
     return 0;
   }
   RecordedEffect fx;
@@ -99,12 +99,12 @@ Handle RecordingEngine::CreateTextureShader(const std::string& source, int w, in
   FxLayout layout;
   std::string error;
   if (!ReadFx(source, layout, &error)) {
-    SetError(16, error);
+    SetError(EngineError::TextureShader, error);
     return 0;
   }
   if (std::none_of(layout.Functions.begin(), layout.Functions.end(),
                    [](const FxFunction& f) { return f.Name == "Testout"; })) {
-    SetError(16, "memory(1,1): error: entry point 'Testout' not found");
+    SetError(EngineError::TextureShader, "memory(1,1): error: entry point 'Testout' not found");
     return 0;
   }
   Image img;

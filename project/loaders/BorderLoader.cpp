@@ -77,7 +77,7 @@ void LoadBorder(IntroModel& m, Engine& e, const std::string& path) {
   b.TilesY = m.ScreenY / b.CspX;
   for (Handle s : b.Sprite) e.SpriteBlending(s, b.SRC, b.Dest);
   AddToDisplayOrder(m, "Border");
-  RefreshOptionsWindow(m);
+  MarkChanged(m);
   loaders::LogLoaded(m, "Border succesfully loaded.");
 }
 

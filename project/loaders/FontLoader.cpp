@@ -83,7 +83,7 @@ void LoadFont(IntroModel& m, Engine& e, const std::string& path, int font) {
   CutGlyphs(e, f, grid, src, dest);
   loaders::LogLoaded(m, "Font " + n + " succesfully loaded.");
   AddToDisplayOrder(m, "Font" + n);
-  RefreshOptionsWindow(m);
+  MarkChanged(m);
   // Scroller n always follows; the other scroller too when it draws with this font.
   for (int s = 0; s < 2; ++s)
     if (s == font - 1 || m.Scroller[s].Font == font - 1) UpdateScrollerSpacing(m, e, s);

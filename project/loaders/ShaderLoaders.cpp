@@ -52,7 +52,7 @@ void LoadPostFxShader(IntroModel& m, Engine& e, const std::string& path) {
     LogShaderError(m, e);
     return;
   }
-  RefreshOptionsWindow(m);
+  MarkChanged(m);
   loaders::LogLoaded(m, "PostFX Shader succesfully loaded.");
 }
 
@@ -72,7 +72,7 @@ void LoadTextureShader(IntroModel& m, Engine& e, const std::string& path) {
   t.State = 1;
   m.Tex3d.Type = 2;
   if (m.Obj3d.Entity != 0) e.EntityTexture(m.Obj3d.Entity, t.Texture);
-  RefreshOptionsWindow(m);
+  MarkChanged(m);
 }
 
 void LoadVertexShader(IntroModel& m, Engine& e, const std::string& path) {
@@ -90,7 +90,7 @@ void LoadVertexShader(IntroModel& m, Engine& e, const std::string& path) {
   }
   e.EffectTechnique(v.Effect, "Technique0");
   if (m.Obj3d.Entity != 0) e.EntityEffect(m.Obj3d.Entity, v.Effect);
-  RefreshOptionsWindow(m);
+  MarkChanged(m);
   loaders::LogLoaded(m, "Vertex Shader succesfully loaded.");
 }
 

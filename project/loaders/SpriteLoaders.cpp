@@ -5,7 +5,6 @@
 #include "project/Loaders.h"
 #include "project/NewIntro.h"
 #include "project/loaders/LoaderCommon.h"
-#include "render/PagerTrainer.h"
 
 namespace quellor {
 
@@ -23,7 +22,7 @@ constexpr uint64_t kAnimationLimit = 524288;
 
 void Finish(IntroModel& m, const char* displayName, const std::string& message) {
   if (displayName) AddToDisplayOrder(m, displayName);
-  RefreshOptionsWindow(m);
+  MarkChanged(m);
   LogLoaded(m, message);
 }
 }  // namespace
@@ -119,8 +118,6 @@ void LoadTrainerBar(IntroModel& m, Engine& e, const std::string& path) {
   m.TrainerBar.TB_CSX = e.SpriteWidth(m.TrainerBar.Sprite);
   e.SpriteBlending(m.TrainerBar.Sprite, m.TrainerBar.TB_SRC, m.TrainerBar.TB_Dest);
   Finish(m, "TrainerBar", "TrainerBar succesfully loaded.");
-  // The bar's size and place follow the trainer text.
-  RestartTrainer(m, e);
 }
 
 void LoadAnimation(IntroModel& m, Engine& e, const std::string& path, int kind) {

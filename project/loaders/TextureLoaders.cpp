@@ -20,7 +20,7 @@ void LoadTexture(IntroModel& m, Engine& e, const std::string& path, int slot) {
     if (m.Obj3d.Entity != 0) e.EntityTexture(m.Obj3d.Entity, m.Tex3d.Texture);
     m.TexShader.State = 0;
     m.Tex3d.Type = 1;
-    RefreshOptionsWindow(m);
+    MarkChanged(m);
     loaders::LogLoaded(m, "3d Texture succesfully loaded.");
     return;
   }
@@ -29,7 +29,7 @@ void LoadTexture(IntroModel& m, Engine& e, const std::string& path, int slot) {
   loaders::ReleaseTexture(e, tex);
   tex = e.LoadTexture(path);
   if (tex == 0) return;
-  RefreshOptionsWindow(m);
+  MarkChanged(m);
   loaders::LogLoaded(m, "Texture #" + std::to_string(slot) + " succesfully loaded.");
 }
 
@@ -48,7 +48,7 @@ void LoadRasterTexture(IntroModel& m, Engine& e, const std::string& path, int ba
   // keep their size; "Stretch" (0) leaves it to be stretched over the screen.
   if (stretch == 1 && e.TextureHeight(tex) != m.ScreenY)
     e.TileTexture(tex, e.TextureWidth(tex), m.ScreenY);
-  RefreshOptionsWindow(m);
+  MarkChanged(m);
 }
 
 }  // namespace quellor

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <vector>
-#include "project/Handle.h"
+#include "engine/Handle.h"
 
 namespace quellor {
 // One sprite draw of the per-frame list, filled by scrollers, pager, trainer and bobs.

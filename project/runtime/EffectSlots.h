@@ -1,7 +1,7 @@
 #pragma once
 #include <array>
 
-#include "project/Handle.h"
+#include "engine/Handle.h"
 
 namespace quellor {
 // Parameter indices of an effect (Engine::EffectParam), resolved once per effect

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <vector>
 #include "engine/Engine.h"
-#include "project/Handle.h"
+#include "engine/Handle.h"
 
 namespace quellor {
 struct IdlePoint {

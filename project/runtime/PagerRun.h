@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <vector>
-#include "project/Handle.h"
+#include "engine/Handle.h"
 
 namespace quellor {
 // One laid-out pager letter and its flight state.
