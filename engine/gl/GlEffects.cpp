@@ -132,6 +132,7 @@ struct GlEffects::Impl {
   GLuint QuadVao = 0, QuadVbo = 0;
   std::vector<GLint> Ints;     // scratch for integer uploads
   std::vector<GLuint> Uints;
+  std::vector<GLuint> TextureIds;  // per sampler of the pass being bound
   const PassProgram* Bound = nullptr;
 
   void Upload(const ParamUpload& u, std::span<const float> v);
@@ -340,12 +341,19 @@ bool GlEffects::BeginPass(Handle effect, int pass, const float* worldViewProj16,
     static const float kIdentity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
     glUniformMatrix4fv(p.Transform, 1, GL_FALSE, worldViewProj16 ? worldViewProj16 : kIdentity);
   }
+  // Textures are made ready first: a first upload binds on whatever unit is active.
+  std::vector<GLuint>& ids = impl_->TextureIds;
+  ids.clear();
   for (const SamplerBinding& b : p.Samplers) {
     GLuint id = 0;
     // Engine textures are all 2D; other sampler kinds sample nothing.
     if (b.Target == GL_TEXTURE_2D && b.TextureParam >= 0) id = impl_->Engine.GlTexture(fx.Params.Texture(b.TextureParam));
+    ids.push_back(id);
+  }
+  for (size_t k = 0; k < p.Samplers.size(); ++k) {
+    const SamplerBinding& b = p.Samplers[k];
     glActiveTexture(GL_TEXTURE0 + static_cast<GLenum>(b.Unit));
-    glBindTexture(b.Target, id);
+    glBindTexture(b.Target, ids[k]);
     glBindSampler(static_cast<GLuint>(b.Unit), b.Sampler >= 0 ? fx.SamplerObjects[static_cast<size_t>(b.Sampler)] : 0);
   }
   glActiveTexture(GL_TEXTURE0);
