@@ -1,6 +1,9 @@
 // D3D9-style effects of our own, translated and drawn on headless GL.
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 
+#include "engine/gl/GlEffects.h"
 #include "fx_test_support.h"
 
 namespace quellor {
@@ -102,6 +105,20 @@ TEST_F(FxGlTest, MatricesActAsDirect3DSetsThemWhateverThePacking) {
   }
 }
 
+TEST_F(FxGlTest, ClipDepthRunsFromZeroToWAsInDirect3D) {
+  const Handle fx = Effect(R"(
+float depth;
+float4 VS(float4 p : POSITION) : POSITION { return float4(p.xy, depth, 1); }
+float4 PS() : COLOR { return float4(1, 1, 1, 1); }
+technique T { pass P { VertexShader = compile vs_2_0 VS(); PixelShader = compile ps_2_0 PS(); } }
+)");
+  // Inside 0..w the quad is drawn; just in front of 0 it is clipped, as Direct3D clips it.
+  e->EffectFloat(fx, "depth", 0.25f);
+  EXPECT_TRUE(Same(PixelAt(RunScreenEffect(fx, gltest::Solid(kW, kH, 0)), 9, 9), {255, 255, 255}));
+  e->EffectFloat(fx, "depth", -0.25f);
+  EXPECT_TRUE(Same(PixelAt(RunScreenEffect(fx, gltest::Solid(kW, kH, 0)), 9, 9), {0, 0, 0}));
+}
+
 TEST_F(FxGlTest, SamplerStatesBecomeSamplerObjects) {
   // A 2 x 1 texture (red, green) stretched over the screen, read half a texture to the right.
   Image two;
@@ -160,12 +177,35 @@ float4 Testout(float2 uv : POSITION, float2 texel : PSIZE) : COLOR {
           << x << "," << y;
 }
 
+TEST_F(FxGlTest, ShippedEffectsLoad) {
+  namespace fs = std::filesystem;
+  const fs::path dir = fs::path(QUELLOR_SOURCE_DIR) / "Data" / "Shader";
+  auto read = [&](const char* name) {
+    std::ifstream in(dir / name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+  const Handle crt = Effect(read("PostFX/crt.fx"));
+  const Handle wobble = Effect(read("Vertex/wobble.fx"));
+  EXPECT_GE(e->EffectParam(wobble, "worldViewProj"), 0);
+  EXPECT_EQ(e->Effects().PassCount(wobble), 1);
+  // The CRT keeps a mid-grey picture mid-grey in the middle of the screen.
+  const Rgb mid = PixelAt(RunScreenEffect(crt, gltest::Solid(kW, kH, 0xFF808080u)), kW / 2, kH / 2);
+  EXPECT_GT(mid.R, 60);
+  EXPECT_LT(mid.R, 200);
+  const Handle plasma = e->CreateTextureShader(read("Texture/plasma.fx"), 256, 256);
+  ASSERT_NE(plasma, 0u) << e->ErrorText();
+  // A plasma, not a flat colour.
+  const Image& img = e->Texture(plasma)->Pixels;
+  EXPECT_FALSE(Same(PixelAt(img, 10, 10), PixelAt(img, 128, 200), 10));
+}
+
 TEST_F(FxGlTest, BrokenEffectsFailWithTheirMessageAndTheEngineGoesOn) {
   const Handle bad = e->CreateEffect(PostEffect("float4 c = tex2D(screen, uv)\n  return c;"));
   EXPECT_EQ(bad, 0u);
   EXPECT_EQ(e->LastError(), 17);
   const std::string text = e->ErrorText();
   EXPECT_EQ(text.rfind("#17 Shader konnte nicht erstellt werden: \n", 0), 0u) << text;
+  EXPECT_EQ(text.substr(text.size() - 19), "Error CreateEffect!") << text;
   // The missing ';' is reported where the compiler notices it: the next line, the 5th.
   EXPECT_NE(text.find("memory(5,3)"), std::string::npos) << text;
   EXPECT_EQ(e->CreateTextureShader("float4 Nope(float2 uv : POSITION) : COLOR { return 1; }", 256, 256), 0u);

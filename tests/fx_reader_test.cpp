@@ -3,11 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 
 #include "engine/fx/FxCodec.h"
 #include "engine/fx/FxLog.h"
 #include "engine/fx/FxProtocol.h"
 #include "engine/fx/FxReader.h"
+#include "render/RasterBars.h"
 
 namespace quellor {
 namespace {
@@ -216,6 +220,38 @@ TEST(FxProtocol, FramesArriveInPiecesAndBadHeadersStop) {
   FxFrameReader limited(kFxRequestTag, 1024);
   EXPECT_EQ(limited.Feed(big, 8, &used), FxFrameReader::State::Bad);
   EXPECT_FALSE(DecodeFxRequest(std::vector<uint8_t>{7, 'x'}, kind, source));
+}
+
+// The fuzzers' seeds are our own effects and the byte forms of two translations; run
+// with QUELLOR_WRITE_SEEDS=1 to write them again.
+TEST(FxSeeds, CommittedSeedsAreCurrent) {
+  namespace fs = std::filesystem;
+  const fs::path root = fs::path(QUELLOR_SOURCE_DIR) / "fuzz" / "seeds";
+  auto read = [](const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+  std::vector<std::pair<fs::path, std::string>> seeds = {{root / "fxreader" / "framework.fx", kEffect},
+                                                         {root / "fxreader" / "raster.fx", kRasterEffectSource}};
+  for (const char* shipped : {"PostFX/crt.fx", "Vertex/wobble.fx", "Texture/plasma.fx"})
+    seeds.emplace_back(root / "fxreader" / fs::path(shipped).filename(),
+                       read(fs::path(QUELLOR_SOURCE_DIR) / "Data" / "Shader" / shipped));
+  FxResult failed;
+  failed.Message = "memory(2,3): error: ';' : Expected\n";
+  int n = 0;
+  for (const FxResult& r : {SampleResult(), failed}) {
+    const std::vector<uint8_t> frame = FxFrame(kFxResponseTag, EncodeFxResult(r));
+    // First byte: the piece size the fuzzer feeds the frame reader with.
+    seeds.emplace_back(root / "fxprotocol" / ("result" + std::to_string(n++) + ".bin"),
+                       std::string(1, '\x05') + std::string(frame.begin(), frame.end()));
+  }
+  for (const auto& [path, bytes] : seeds) {
+    if (std::getenv("QUELLOR_WRITE_SEEDS")) {
+      fs::create_directories(path.parent_path());
+      std::ofstream(path, std::ios::binary) << bytes;
+    }
+    EXPECT_EQ(read(path), bytes) << path;
+  }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // hangs or talks nonsense becomes an error message; unchanged effects are not
 // translated twice; damaged cache files are ignored.
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -20,6 +21,14 @@ namespace fs = std::filesystem;
 const char* const kGood =
     "float4 PS(float2 uv : TEXCOORD0) : COLOR { return float4(uv, 0, 1); }\n"
     "technique T { pass P { PixelShader = compile ps_2_0 PS(); } }\n";
+
+// True once the process has ended and waits to be reaped.
+bool Zombie(pid_t pid) {
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string text((std::istreambuf_iterator<char>(stat)), {});
+  const size_t close = text.rfind(')');
+  return close != std::string::npos && close + 2 < text.size() && text[close + 2] == 'Z';
+}
 
 class FxWorkerTest : public ::testing::Test {
  protected:
@@ -91,6 +100,13 @@ TEST_F(FxWorkerTest, CompilerCrashEndsOnlyTheWorker) {
   EXPECT_FALSE(failed);
   EXPECT_NE(bad.Message.find("memory(1,"), std::string::npos) << bad.Message;
   EXPECT_EQ(worker.Starts(), 2);
+  // A worker gone between two requests is replaced before the next one is sent.
+  const pid_t pid = worker.Pid();
+  ASSERT_GT(pid, 0);
+  ASSERT_EQ(kill(pid, SIGKILL), 0);
+  for (int i = 0; i < 500 && !Zombie(pid); ++i) usleep(10000);
+  EXPECT_TRUE(worker.Translate(FxKind::Effect, kGood, &failed).Ok);
+  EXPECT_EQ(worker.Starts(), 3);
 }
 
 TEST_F(FxWorkerTest, UnchangedEffectsAreTranslatedOnceAndDamagedCacheFilesIgnored) {

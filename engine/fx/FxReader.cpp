@@ -21,8 +21,9 @@ bool IsTextureType(std::string_view t) {
   return OneOf(t, {"texture", "texture1D", "texture2D", "texture3D", "textureCUBE"});
 }
 
+// Sampler types are HLSL keywords and as such case-sensitive (textures are not).
 bool IsSamplerType(std::string_view t) {
-  return OneOf(t, {"sampler", "sampler1D", "sampler2D", "sampler3D", "samplerCUBE"});
+  return t == "sampler" || t == "sampler1D" || t == "sampler2D" || t == "sampler3D" || t == "samplerCUBE";
 }
 
 FxTextureDim DimOfType(std::string_view t) {
@@ -315,7 +316,7 @@ class Reader {
         double n = 0;
         if (Kind(i + 1) == FxTok::Number && IsPunct(i + 2, ']') && ParseFxNumber(Text(i + 1), n) && n >= 1 &&
             n <= 65535)
-          arraySize = std::max(1, arraySize) * static_cast<int>(n);
+          arraySize = static_cast<int>(std::min<int64_t>(int64_t{std::max(1, arraySize)} * static_cast<int64_t>(n), 65535));
         else
           arraySize = std::max(arraySize, 1);
         if (!SkipBalanced(i)) return false;
@@ -414,7 +415,7 @@ class Reader {
     s.Name = name;
     const std::string_view type = Text(typeTok);
     s.Dim = DimOfType(type);
-    if (FxNameEquals(type, "sampler")) untyped_.push_back({out_.Fx.Samplers.size(), typeTok});
+    if (type == "sampler") untyped_.push_back({out_.Fx.Samplers.size(), typeTok});
     out_.Fx.Samplers.push_back(std::move(s));
     (void)nameTok;
   }
@@ -528,12 +529,17 @@ class Reader {
   }
 
   // ---- techniques ---------------------------------------------------------------------
+  // What follows `technique` or `pass`: [name] [<annotations>] '{'.
+  bool ReadBlockHead(size_t& i, std::string& name, std::vector<FxAnnotation>& annotations) {
+    if (IsName(i)) name = std::string(Text(i++));
+    if (IsPunct(i, '<') && !ReadAnnotations(i, &annotations)) return false;
+    return Expect(i, '{');
+  }
+
   bool ReadTechnique(size_t& i) {
     const size_t start = i++;
     FxTechnique t;
-    if (IsName(i)) t.Name = std::string(Text(i++));
-    if (IsPunct(i, '<') && !ReadAnnotations(i, &t.Annotations)) return false;
-    if (!Expect(i, '{')) return false;
+    if (!ReadBlockHead(i, t.Name, t.Annotations)) return false;
     while (!IsPunct(i, '}')) {
       if (AtEnd(i)) return Fail(start, "technique '" + t.Name + "' is not closed");
       if (!IsName(i) || !FxNameEquals(Text(i), "pass")) return Fail(i, "'pass' expected" + Near(i));
@@ -550,9 +556,7 @@ class Reader {
     const size_t start = i++;
     currentPass_ = t.Passes.size();
     FxPass p;
-    if (IsName(i)) p.Name = std::string(Text(i++));
-    if (IsPunct(i, '<') && !ReadAnnotations(i, &p.Annotations)) return false;
-    if (!Expect(i, '{')) return false;
+    if (!ReadBlockHead(i, p.Name, p.Annotations)) return false;
     while (!IsPunct(i, '}')) {
       if (AtEnd(i)) return Fail(start, "pass '" + p.Name + "' is not closed");
       if (IsPunct(i, ';')) {

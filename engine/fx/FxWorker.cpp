@@ -87,6 +87,15 @@ FxResult FxWorker::Translate(FxKind kind, std::string_view source, bool* workerF
     r.Message = "the effect text is too long\n";
     return r;
   }
+  // A worker that ended since the last request (killed from outside, say) is replaced
+  // first, so its end is not blamed on this effect.
+  if (pid_ > 0) {
+    int status = 0;
+    if (waitpid(pid_, &status, WNOHANG) == pid_) {
+      pid_ = -1;
+      Stop();
+    }
+  }
   std::string why;
   if (fd_ < 0 && !Start(&why)) return Fail(why, workerFailed);
   const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs_);

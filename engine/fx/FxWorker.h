@@ -26,6 +26,7 @@ class FxWorker {
   FxResult Translate(FxKind kind, std::string_view source, bool* workerFailed = nullptr);
   // Starts: 0 while none has been started; grows when a failed worker is replaced.
   int Starts() const { return starts_; }
+  pid_t Pid() const { return pid_; }  // -1 while none runs
 
  private:
   bool Start(std::string* why);

@@ -13,8 +13,9 @@ namespace quellor {
 Handle GlEngine::TranslateEffect(const std::string& source, bool textureShader, EngineError errorNumber) {
   const FxResult r = translator_->Translate(textureShader ? FxKind::TextureShader : FxKind::Effect, source);
   if (!r.Ok) {
-    const char* none = textureShader ? "Can't create the Texturshader" : "Error CreateEffect!";
-    SetError(errorNumber, r.Message.empty() ? std::string(none) : r.Message);
+    // The compiler's messages; an effect's failure also says so in Direct3D's words.
+    if (textureShader) SetError(errorNumber, r.Message.empty() ? "Can't create the Texturshader" : r.Message);
+    else SetError(errorNumber, r.Message + "Error CreateEffect!");
     return 0;
   }
   const Handle h = NewHandle();
