@@ -1,0 +1,25 @@
+#pragma once
+// V2M playback through the Tune interface: "Farbrausch v2m" tunes played by
+// our own V2 synthesizer.
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+
+#include "music/Tune.h"
+
+namespace quellor::music {
+
+// Reads a V2M file and prepares it to play from the start at `rate` Hz (44100
+// is the V2's own rate; 8000..96000 work). Returns nullptr with a reason in
+// *error when the file cannot be played.
+std::unique_ptr<Tune> OpenV2m(std::span<const uint8_t> bytes, int rate, std::string* error);
+
+namespace v2m {
+// Song length in milliseconds from tick 0 to the song's end tick, following
+// its tempo changes (exact, rounded down).
+int64_t SongLengthMs(uint32_t ticksPerBeat, uint32_t endTick, std::span<const uint32_t> tempoDelta,
+                     std::span<const uint32_t> usPerBeat);
+}  // namespace v2m
+
+}  // namespace quellor::music
