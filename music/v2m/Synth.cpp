@@ -12,10 +12,9 @@ constexpr uint32_t kDelayLength = 32768;
 constexpr uint32_t kChorusLength = 2048;
 }  // namespace
 
-Synth::Synth(const std::vector<Patch>& patches, const std::array<uint8_t, kGlobalParamCount>& globals,
-             int rate)
-    : patches_(patches),
-      globals_(globals),
+Synth::Synth(const V2mSong& song, int rate)
+    : patches_(song.patches),
+      globals_(song.globals),
       fallback_(InitialPatch()),
       rate_(SynthRate::For(rate)),
       delayLines_(2 * kDelayLength),
@@ -29,6 +28,7 @@ Synth::Synth(const std::vector<Patch>& patches, const std::array<uint8_t, kGloba
       auxA_(kMaxFrame),
       auxB_(kMaxFrame) {
   delay_.Bind(&delayLines_[0], &delayLines_[kDelayLength], kDelayLength);
+  speech_.Bind(&song.speech, &rate_);
   for (int c = 0; c < 16; ++c) {
     float* lines = &chorusLines_[size_t(c) * 2 * kChorusLength];
     strips_[size_t(c)].Bind(&rate_, lines, lines + kChorusLength, kChorusLength);
@@ -52,6 +52,7 @@ void Synth::Reset() {
     voices_[size_t(v)].Reset();
   }
   for (ChannelStrip& s : strips_) s.Clear();
+  speech_.Reset();
 
   reverb_.Clear();
   delay_.Reset();
@@ -146,6 +147,7 @@ int Synth::PickVoice(int ch) {
 }
 
 void Synth::NoteOn(int ch, int note, int velocity) {
+  if (ch == kSpeechChannel) speech_.NoteOn();
   const int v = PickVoice(ch);
   voiceChannel_[size_t(v)] = ch;
   lastVoice_[size_t(ch)] = v;
@@ -155,6 +157,7 @@ void Synth::NoteOn(int ch, int note, int velocity) {
 }
 
 void Synth::NoteOff(int ch, int note) {
+  if (ch == kSpeechChannel) speech_.NoteOff();
   for (int v = 0; v < kVoices; ++v) {
     Voice& voice = voices_[size_t(v)];
     if (voiceChannel_[size_t(v)] == ch && voice.note() == note && voice.gate()) voice.NoteOff();
@@ -187,6 +190,7 @@ void Synth::ProcessMessages(std::span<const uint8_t> msg) {
         i += 2;
         if (cc >= 1 && cc <= 7) {
           channels_[size_t(ch)].controller[size_t(cc - 1)] = uint8_t(value);
+          if (ch == kSpeechChannel) speech_.Controller(cc, value);
         } else if (cc == 120) {  // all sound off
           for (int v = 0; v < kVoices; ++v)
             if (voiceChannel_[size_t(v)] == ch) {
@@ -194,6 +198,7 @@ void Synth::ProcessMessages(std::span<const uint8_t> msg) {
               voiceChannel_[size_t(v)] = -1;
             }
         } else if (cc == 123) {  // all notes off
+          if (ch == kSpeechChannel) speech_.NoteOff();
           for (int v = 0; v < kVoices; ++v)
             if (voiceChannel_[size_t(v)] == ch) voices_[size_t(v)].NoteOff();
         }
@@ -230,6 +235,7 @@ void Synth::RenderFrame() {
     if (voices_[size_t(v)].finished()) voiceChannel_[size_t(v)] = -1;
   }
   for (int c = 0; c < 16; ++c) UpdateChannel(c);
+  speech_.Tick();
 
   std::fill_n(mix_.begin(), n, StereoFrame{0.0f, 0.0f});
   std::fill_n(auxA_.begin(), n, StereoFrame{0.0f, 0.0f});
@@ -244,6 +250,7 @@ void Synth::RenderFrame() {
     std::fill_n(chan_.begin(), n, StereoFrame{0.0f, 0.0f});
     for (int v = 0; v < kVoices; ++v)
       if (voiceChannel_[size_t(v)] == c) voices_[size_t(v)].Render(chan_.data(), n, work_.data(), work2_.data(), aux);
+    if (c == kSpeechChannel) speech_.Process(chan_.data(), n);
     strips_[size_t(c)].Process(chan_.data(), n, bus);
   }
 

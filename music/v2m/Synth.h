@@ -12,6 +12,7 @@
 #include <span>
 #include <vector>
 
+#include "music/v2m/Speech.h"
 #include "music/v2m/SynthChannel.h"
 #include "music/v2m/SynthReverb.h"
 #include "music/v2m/SynthVoice.h"
@@ -24,9 +25,10 @@ class Synth {
   static constexpr int kVoices = 64;
   static constexpr uint8_t kEndOfMessages = 0xfd;
 
-  // `patches` and `globals` must outlive the synth.
-  Synth(const std::vector<Patch>& patches, const std::array<uint8_t, kGlobalParamCount>& globals,
-        int rate);
+  static constexpr int kSpeechChannel = 15;
+
+  // The song's patches, globals and speech texts must outlive the synth.
+  Synth(const V2mSong& song, int rate);
   // Back to the state right after construction.
   void Reset();
   // Status bytes may be left out while they repeat (running status); the list
@@ -66,6 +68,7 @@ class Synth {
   std::array<ChannelState, 16> channels_{};
   std::array<Voice, kVoices> voices_;
   std::array<ChannelStrip, 16> strips_;
+  Speech speech_;
 
   Reverb reverb_;
   ModDelay delay_;

@@ -1,6 +1,5 @@
 #include "music/v2m/SynthFilter.h"
 
-#include "music/v2m/SynthCompat.h"
 
 namespace quellor::music::v2m {
 
@@ -19,12 +18,12 @@ void Filter::Configure(float mode, float cutoff, float resonance, const SynthRat
     return;
   }
   // Ladder tuning after the well-known "Moog VCF variation" formulas, at a
-  // quarter of the cutoff because each sample runs the ladder twice.
+  // quarter of the cutoff because each sample runs the ladder twice. The
+  // stage pole carries the sign the established players give it.
   f *= 0.25f;
   const float t = 1.0f - f;
   ladderP_ = f + 0.8f * f * t;
-  ladderK_ = 1.0f - 2.0f * ladderP_;
-  if (ActiveCompat().ladderFeedbackNegated) ladderK_ = -ladderK_;
+  ladderK_ = 2.0f * ladderP_ - 1.0f;
   ladderQ_ = 4.0f * r * (1.0f + 0.5f * t * (1.0f - t + 5.6f * t * t));
 }
 

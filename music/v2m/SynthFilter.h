@@ -20,7 +20,7 @@ class Filter {
 
   int mode_ = kBypass;
   float freq_ = 0.0f, damp_ = 1.0f;             // state-variable coefficients
-  float ladderP_ = 0.0f, ladderK_ = 0.0f, ladderQ_ = 0.0f;  // ladder coefficients
+  float ladderP_ = 0.0f, ladderK_ = 0.0f, ladderQ_ = 0.0f;  // ladder input, pole and feedback
   float low_ = 0.0f, band_ = 0.0f;
   float stage_[5] = {};  // ladder input memory and four stages
 };

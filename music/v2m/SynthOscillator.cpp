@@ -1,6 +1,5 @@
 #include "music/v2m/SynthOscillator.h"
 
-#include "music/v2m/SynthCompat.h"
 
 namespace quellor::music::v2m {
 
@@ -11,7 +10,6 @@ constexpr uint32_t kNoiseSeeds[3] = {0xdeadbeefu, 0xbaadf00du, 0xd3adc0deu};
 
 void Oscillator::Reset(int index) {
   phase_ = 0;
-  noiseLow_ = noiseBand_ = 0.0f;
   seed_ = kNoiseSeeds[index % 3];
 }
 
@@ -107,9 +105,10 @@ void Oscillator::RenderSine(float* voice, int n) {
 }
 
 // White noise through a state-variable filter tuned by the transpose, with the
-// colour mixing low+high against band.
+// colour mixing low+high against band. The filter starts from rest in every
+// frame, as in the players the tunes are heard with; that thins the noise.
 void Oscillator::RenderNoise(float* voice, int n) {
-  float low = noiseLow_, band = noiseBand_;
+  float low = 0.0f, band = 0.0f;
   for (int i = 0; i < n; ++i) {
     const float in = RandomBipolar(seed_);
     low += noiseFreq_ * band;
@@ -117,9 +116,6 @@ void Oscillator::RenderNoise(float* voice, int n) {
     band += noiseFreq_ * high;
     Put(voice + i, gain_ * (noiseRes_ * (low + high) + band));
   }
-  if (ActiveCompat().noiseFilterRestarts) return;
-  noiseLow_ = low;
-  noiseBand_ = band;
 }
 
 void Oscillator::RenderFm(float* voice, int n) {

@@ -44,7 +44,6 @@ class Oscillator {
   float pitch_ = 0.0f;  // semitones relative to the note
   float note_ = 0.0f;
   float noiseFreq_ = 0.0f, noiseRes_ = 0.0f;
-  float noiseLow_ = 0.0f, noiseBand_ = 0.0f;
   uint32_t seed_ = 0;
 };
 

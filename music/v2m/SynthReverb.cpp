@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "music/v2m/SynthCompat.h"
-
 namespace quellor::music::v2m {
 
 namespace {
@@ -31,7 +29,6 @@ void Reverb::Clear() {
       std::fill(l.buf.begin(), l.buf.end(), 0.0f);
       l.pos = 0;
     }
-    for (float& s : combLow_[ch]) s = 0.0f;
     lowCutState_[ch] = 0.0f;
   }
 }
@@ -48,7 +45,6 @@ void Reverb::Configure(const float* p, const SynthRate& rate) {
 }
 
 void Reverb::RenderInto(StereoFrame* mix, const float* send, int n) {
-  const bool plainDamp = ActiveCompat().reverbCombUnfiltered;
   for (int i = 0; i < n; ++i) {
     const float in = send[i] * inGain_ + kAntiDenormal;
     for (int ch = 0; ch < 2; ++ch) {
@@ -56,9 +52,9 @@ void Reverb::RenderInto(StereoFrame* mix, const float* send, int n) {
       for (int j = 0; j < 4; ++j) {
         Line& line = comb_[size_t(ch)][size_t(j)];
         const float fed = combGain_[j] * line.Read() + ((j & 1) ? -in : in);
-        float& low = combLow_[ch][j];
-        const float damped = low + damp_ * (fed - low);  // one-pole low pass in the loop
-        if (!plainDamp) low = damped;
+        // Meant as a low pass in the loop, but in the players the tunes are
+        // heard with its memory stays at rest: the damping is a plain gain.
+        const float damped = damp_ * fed;
         line.Write(damped);
         sum += damped;
       }

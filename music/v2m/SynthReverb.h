@@ -29,7 +29,6 @@ class Reverb {
   };
   std::array<std::array<Line, 4>, 2> comb_;
   std::array<std::array<Line, 2>, 2> allpass_;
-  float combLow_[2][4] = {};
   float lowCutState_[2] = {};
   float combGain_[4] = {}, allpassGain_[2] = {};
   float inGain_ = 0.0f, damp_ = 0.0f, lowCut_ = 0.0f;

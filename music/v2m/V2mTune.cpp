@@ -34,7 +34,7 @@ namespace {
 class V2mTune final : public Tune {
  public:
   V2mTune(std::unique_ptr<V2mSong> song, int rate)
-      : song_(std::move(song)), rate_(rate), synth_(song_->patches, song_->globals, rate), seq_(*song_, rate) {
+      : song_(std::move(song)), rate_(rate), synth_(*song_, rate), seq_(*song_, rate) {
     std::vector<uint32_t> us;
     for (const TempoChange& t : song_->tempo) us.push_back(t.usPerBeat);
     const int64_t len = SongLengthMs(song_->ticksPerBeat, song_->endTick, song_->tempoDelta, us);
