@@ -1,5 +1,6 @@
 // Renders a V2M tune to a 16-bit stereo WAV file with our V2 player.
 // Usage: v2m_render <tune.v2m> <out.wav> [seconds (default 20)] [--rate HZ] [--from MS]
+//        v2m_render --fuzz-seeds <dir>   writes small self-made tunes as fuzzing seeds
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "music/v2m/V2mTune.h"
+#include "music/v2m/V2mWriter.h"
 
 namespace {
 
@@ -40,9 +42,50 @@ std::vector<uint8_t> WavFile(const std::vector<float>& stereo, int rate) {
   return out;
 }
 
+bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+  return bool(out);
+}
+
+// A few notes on two channels in the layout of `version`, optionally with lyrics
+// on channel 16.
+std::vector<uint8_t> SeedTune(int version, bool speech) {
+  using namespace quellor::music::v2m;
+  V2mSketch s;
+  s.ticksPerBeat = 48;
+  s.endTick = 192;
+  s.tempo = {{0, 500000}, {96, 400000}};
+  s.globals = InitialGlobals(version);
+  const std::vector<uint8_t> params = InitialPatchParams(version);
+  const Modulation mods[] = {{0, 127, 5}, {10, 70, 1}};
+  s.patches = {PatchBytes(params, mods), PatchBytes(params, {})};
+  const int voiceChannel = speech ? 15 : 1;
+  s.channels[0].programs = {{0, 0}};
+  s.channels[0].notes = {{0, 48, 100}, {24, 48, 0}, {48, 55, 90}, {120, 55, 0}};
+  s.channels[0].controls[0] = {{0, 10}, {60, 90}};
+  s.channels[size_t(voiceChannel)].programs = {{0, 1}};
+  s.channels[size_t(voiceChannel)].notes = {{12, 60, 80}, {12, 64, 80}, {90, 60, 0}, {90, 64, 0}};
+  if (speech) {
+    s.speech = {"!ah_!2oh_", "sil eh"};
+    s.channels[15].controls[3] = {{0, 0}, {100, 1}};
+  }
+  return WriteV2m(s);
+}
+
+bool WriteSeeds(const std::string& dir) {
+  return WriteFile(dir + "/v6.v2m", SeedTune(6, false)) && WriteFile(dir + "/v0.v2m", SeedTune(0, false)) &&
+         WriteFile(dir + "/v4.v2m", SeedTune(4, false)) && WriteFile(dir + "/speech.v2m", SeedTune(6, true));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 3 && std::strcmp(argv[1], "--fuzz-seeds") == 0) {
+    if (WriteSeeds(argv[2])) return 0;
+    std::fprintf(stderr, "v2m_render: cannot write seeds to %s\n", argv[2]);
+    return 1;
+  }
   if (argc < 3) {
     std::fprintf(stderr, "usage: v2m_render <tune.v2m> <out.wav> [seconds] [--rate HZ] [--from MS]\n");
     return 2;
@@ -73,9 +116,7 @@ int main(int argc, char** argv) {
   std::vector<float> pcm(size_t(seconds * rate) * 2);
   tune->Render(pcm.data(), pcm.size() / 2);
   const std::vector<uint8_t> wav = WavFile(pcm, rate);
-  std::ofstream out(argv[2], std::ios::binary);
-  out.write(reinterpret_cast<const char*>(wav.data()), std::streamsize(wav.size()));
-  if (!out) {
+  if (!WriteFile(argv[2], wav)) {
     std::fprintf(stderr, "v2m_render: cannot write %s\n", argv[2]);
     return 1;
   }
