@@ -97,9 +97,11 @@ bool ConvertPatches(std::span<const uint8_t> map, int version, std::vector<Patch
     if (uint64_t(at) + uint64_t(params) + 1 + 3ull * mods > map.size())
       return Fail(error, "V2M patch " + std::to_string(p) + " modulations run past the bank");
 
+    // Parameters are MIDI-range values; anything above 127 is clamped so that
+    // no setting can leave the synth's defined range.
     Patch& patch = out[p];
     for (int i = 0; i < kPatchParamCount; ++i)
-      patch.params[size_t(i)] = kPatchParams[i].since <= version ? *src++ : kPatchParams[i].initial;
+      patch.params[size_t(i)] = kPatchParams[i].since <= version ? std::min<uint8_t>(*src++, 127) : kPatchParams[i].initial;
     ++src;  // the modulation count
     patch.mods.resize(mods);
     for (Modulation& m : patch.mods) {
@@ -117,7 +119,7 @@ void ConvertGlobals(std::span<const uint8_t> globals, int version,
   size_t next = 0;
   for (int i = 0; i < kGlobalParamCount; ++i) {
     const bool stored = kGlobalParams[i].since <= version && next < globals.size();
-    out[size_t(i)] = stored ? globals[next++] : kGlobalParams[i].initial;
+    out[size_t(i)] = stored ? std::min<uint8_t>(globals[next++], 127) : kGlobalParams[i].initial;
   }
 }
 

@@ -1,6 +1,7 @@
 #include "music/v2m/V2mTune.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "music/v2m/Synth.h"
@@ -63,6 +64,9 @@ class V2mTune final : public Tune {
       sample_ += n;
     }
     ApplyFade(stereo, frames);
+    // A filter driven past stability must not hand the sound output NaN or infinity.
+    for (size_t i = 0; i < 2 * frames; ++i)
+      if (!std::isfinite(stereo[i])) stereo[i] = 0.0f;
   }
 
   int32_t Position() const override {
@@ -78,14 +82,11 @@ class V2mTune final : public Tune {
     silent_ = false;
     fade_ = 1.0f;
     fadeStep_ = 0.0f;
-    const uint64_t target = uint64_t(std::max(ms, 0)) * uint64_t(rate_) / 1000;
-    sample_ = 0;
-    if (target == 0 || !seq_.Running() || seq_.NextTickSample() >= target) return;
-    do {
+    sample_ = uint64_t(std::max(ms, 0)) * uint64_t(rate_) / 1000;
+    while (seq_.Running() && seq_.NextTickSample() < sample_) {
       synth_.ProcessMessages(seq_.TakeTick());
-    } while (seq_.Running() && seq_.NextTickSample() < target);
-    started_ = true;
-    sample_ = target;
+      started_ = true;
+    }
   }
 
   int32_t LengthMs() const override { return lengthMs_; }
