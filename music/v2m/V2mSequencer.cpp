@@ -75,6 +75,20 @@ void V2mSequencer::Advance(const EventList& list, Cursor& c) {
   if (c.index < list.size()) c.next = time_ + list.delta[c.index];
 }
 
+// Writes the list's event due now (every one due, for notes) with its status
+// and controller number, then lets the list compete for the next tick.
+void V2mSequencer::Emit(const EventList& list, Cursor& c, uint8_t status, uint8_t controller, bool all) {
+  while (Due(list, c)) {
+    Status(status);
+    if (controller != 0) messages_[used_++] = controller;
+    messages_[used_++] = list.first[c.index];
+    if (!list.second.empty()) messages_[used_++] = list.second[c.index];
+    Advance(list, c);
+    if (!all) break;
+  }
+  if (c.index < list.size()) nextTime_ = std::min(nextTime_, c.next);
+}
+
 void V2mSequencer::Status(uint8_t s) {
   if (lastStatus_ == s) return;
   lastStatus_ = s;
@@ -91,10 +105,6 @@ std::span<const uint8_t> V2mSequencer::TakeTick() {
   time_ = nextTime_;
   pos_ = nextPos_;
   nextTime_ = kNoTick;
-  auto compete = [&](const EventList& list, const Cursor& c) {
-    if (c.index < list.size()) nextTime_ = std::min(nextTime_, c.next);
-  };
-
   if (tempo_.index < song_.tempo.size() && time_ == tempo_.next) {
     usPerBeat_ = song_.tempo[tempo_.index].usPerBeat;
     ++tempo_.index;
@@ -106,43 +116,35 @@ std::span<const uint8_t> V2mSequencer::TakeTick() {
     const ChannelEvents& c = song_.channels[size_t(ch)];
     ChannelCursors& k = cursors_[ch];
     if (!c.present) continue;
-    if (Due(c.programs, k.programs)) {
-      Status(uint8_t(0xc0 | ch));
-      messages_[used_++] = c.programs.first[k.programs.index];
-      Advance(c.programs, k.programs);
-    }
-    compete(c.programs, k.programs);
-    for (int cc = 0; cc < kControllers; ++cc) {
-      const EventList& list = c.controls[size_t(cc)];
-      Cursor& cur = k.controls[cc];
-      if (Due(list, cur)) {
-        Status(uint8_t(0xb0 | ch));
-        messages_[used_++] = uint8_t(cc + 1);
-        messages_[used_++] = list.first[cur.index];
-        Advance(list, cur);
-      }
-      compete(list, cur);
-    }
-    if (Due(c.bends, k.bends)) {
-      Status(uint8_t(0xe0 | ch));
-      messages_[used_++] = c.bends.first[k.bends.index];
-      messages_[used_++] = c.bends.second[k.bends.index];
-      Advance(c.bends, k.bends);
-    }
-    compete(c.bends, k.bends);
-    while (Due(c.notes, k.notes)) {
-      Status(uint8_t(0x90 | ch));
-      messages_[used_++] = c.notes.first[k.notes.index];
-      messages_[used_++] = c.notes.second[k.notes.index];
-      Advance(c.notes, k.notes);
-    }
-    compete(c.notes, k.notes);
+    Emit(c.programs, k.programs, uint8_t(0xc0 | ch), 0, false);
+    for (int cc = 0; cc < kControllers; ++cc)
+      Emit(c.controls[size_t(cc)], k.controls[cc], uint8_t(0xb0 | ch), uint8_t(cc + 1), false);
+    Emit(c.bends, k.bends, uint8_t(0xe0 | ch), 0, false);
+    Emit(c.notes, k.notes, uint8_t(0x90 | ch), 0, true);
   }
   messages_[used_++] = Synth::kEndOfMessages;
 
   if (nextTime_ == kNoTick || time_ >= song_.endTick) running_ = false;
   nextPos_ = pos_ + SamplesFor(nextTime_ - time_);
   return {messages_.data(), used_};
+}
+
+int64_t SongLengthMs(uint32_t ticksPerBeat, uint32_t endTick, std::span<const uint32_t> tempoDelta,
+                     std::span<const uint32_t> usPerBeat) {
+  // Sum of ticks x microseconds per beat over the tempo segments up to the end.
+  unsigned __int128 sum = 0;
+  uint64_t tick = 0;
+  uint32_t us = 500000;
+  for (size_t i = 0; i < tempoDelta.size() && i < usPerBeat.size(); ++i) {
+    const uint64_t at = tick + tempoDelta[i];
+    if (at >= endTick) break;
+    sum += (unsigned __int128)(at - tick) * us;
+    tick = at;
+    us = usPerBeat[i];
+  }
+  if (endTick > tick) sum += (unsigned __int128)(endTick - tick) * us;
+  const unsigned __int128 ms = sum / ((unsigned __int128)ticksPerBeat * 1000u);
+  return ms > INT64_MAX ? INT64_MAX : int64_t(ms);
 }
 
 }  // namespace quellor::music::v2m

@@ -36,6 +36,7 @@ class V2mSequencer {
   void Arm(const EventList& list, Cursor& c);
   bool Due(const EventList& list, const Cursor& c) const { return c.index < list.size() && time_ == c.next; }
   void Advance(const EventList& list, Cursor& c);
+  void Emit(const EventList& list, Cursor& c, uint8_t status, uint8_t controller, bool all);
   void Status(uint8_t s);
   unsigned __int128 SamplesFor(uint32_t ticks) const;  // 32.32
 
@@ -55,5 +56,10 @@ class V2mSequencer {
   size_t used_ = 0;
   int lastStatus_ = -1;
 };
+
+// Song length in milliseconds from tick 0 to `endTick`, following the tempo
+// changes (exact, rounded down).
+int64_t SongLengthMs(uint32_t ticksPerBeat, uint32_t endTick, std::span<const uint32_t> tempoDelta,
+                     std::span<const uint32_t> usPerBeat);
 
 }  // namespace quellor::music::v2m

@@ -11,25 +11,6 @@
 namespace quellor::music {
 
 namespace v2m {
-
-int64_t SongLengthMs(uint32_t ticksPerBeat, uint32_t endTick, std::span<const uint32_t> tempoDelta,
-                     std::span<const uint32_t> usPerBeat) {
-  // Sum of ticks x microseconds per beat over the tempo segments up to the end.
-  unsigned __int128 sum = 0;
-  uint64_t tick = 0;
-  uint32_t us = 500000;
-  for (size_t i = 0; i < tempoDelta.size() && i < usPerBeat.size(); ++i) {
-    const uint64_t at = tick + tempoDelta[i];
-    if (at >= endTick) break;
-    sum += (unsigned __int128)(at - tick) * us;
-    tick = at;
-    us = usPerBeat[i];
-  }
-  if (endTick > tick) sum += (unsigned __int128)(endTick - tick) * us;
-  const unsigned __int128 ms = sum / ((unsigned __int128)ticksPerBeat * 1000u);
-  return ms > INT64_MAX ? INT64_MAX : int64_t(ms);
-}
-
 namespace {
 
 class V2mTune final : public Tune {

@@ -15,11 +15,4 @@ namespace quellor::music {
 // *error when the file cannot be played.
 std::unique_ptr<Tune> OpenV2m(std::span<const uint8_t> bytes, int rate, std::string* error);
 
-namespace v2m {
-// Song length in milliseconds from tick 0 to the song's end tick, following
-// its tempo changes (exact, rounded down).
-int64_t SongLengthMs(uint32_t ticksPerBeat, uint32_t endTick, std::span<const uint32_t> tempoDelta,
-                     std::span<const uint32_t> usPerBeat);
-}  // namespace v2m
-
 }  // namespace quellor::music
