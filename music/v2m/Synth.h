@@ -8,7 +8,6 @@
 // allocate.
 #include <array>
 #include <cstdint>
-#include <memory>
 #include <span>
 #include <vector>
 

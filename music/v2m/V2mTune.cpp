@@ -107,8 +107,9 @@ class V2mTune final : public Tune {
 }  // namespace v2m
 
 std::unique_ptr<Tune> OpenV2m(std::span<const uint8_t> bytes, int rate, std::string* error) {
-  if (rate < 8000 || rate > 96000) {
-    if (error) *error = "V2M playback rate must lie between 8000 and 96000 Hz";
+  // Below 44.1 kHz the synth's filters run past their stable range.
+  if (rate < 44100 || rate > 96000) {
+    if (error) *error = "V2M playback rate must lie between 44100 and 96000 Hz";
     return nullptr;
   }
   auto song = std::make_unique<v2m::V2mSong>();
