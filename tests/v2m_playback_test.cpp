@@ -126,5 +126,40 @@ TEST(V2mPlayback, SeekingAndFadingOut) {
   EXPECT_GT(Rms(out, 0, out.size()), 0.01);
 }
 
+// The players jump straight to the first tick. A tempo change at tick 0 wakes
+// them there; so does a program change without pitch bends, which arms a
+// phantom bend time (read from the bytes after the empty bend list: zero here).
+TEST(V2mPlayback, LeadingSilenceIsSkippedUnlessAPhantomBendTimeArmsTickZero) {
+  V2mSketch s = ThreeNoteSong();
+  for (SketchNote& n : s.channels[0].notes) n.tick += 96;  // first note half a second in
+  s.endTick += 96;
+  s.tempo = {{288, 250000}};  // 120 BPM, the default, until then
+  std::vector<float> out(2 * 4410);
+
+  auto armed = OpenV2m(WriteV2m(s), kOutputRate, nullptr);
+  ASSERT_NE(armed, nullptr);
+  armed->Render(out.data(), 4410);
+  EXPECT_EQ(armed->Position(), 100);
+  EXPECT_LT(Rms(out, 0, out.size()), 1e-4);
+
+  s.channels[0].programs.clear();  // no program change: nothing before the note
+  auto bare = OpenV2m(WriteV2m(s), kOutputRate, nullptr);
+  ASSERT_NE(bare, nullptr);
+  bare->Render(out.data(), 4410);
+  EXPECT_EQ(bare->Position(), 600);
+  EXPECT_GT(Rms(out, 0, out.size()), 0.01);
+}
+
+TEST(V2mPlayback, NothingPlaysAfterTheEndTick) {
+  V2mSketch s = ThreeNoteSong();
+  s.endTick = 100;  // the third note at 192 lies past the end
+  auto tune = OpenV2m(WriteV2m(s), kOutputRate, nullptr);
+  ASSERT_NE(tune, nullptr);
+  std::vector<float> out(2 * 88200);
+  tune->Render(out.data(), 88200);
+  EXPECT_GT(Rms(out, 2 * 22050, 2 * 30000), 0.01);  // the second note, at tick 96
+  EXPECT_LT(Rms(out, 2 * 44100, 2 * 60000), 1e-3);
+}
+
 }  // namespace
 }  // namespace quellor::music::v2m
