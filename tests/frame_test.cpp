@@ -5,6 +5,7 @@
 #include "project/Loaders.h"
 #include "render/Frame.h"
 #include "render/IdleScene.h"
+#include "render/Scrollers.h"
 
 using namespace quellor;
 using namespace quellor::testing;
@@ -96,6 +97,7 @@ TEST_F(Frame, ScrollerGlyphsOnBothLayerReachBothPasses) {
   m.Scroller[0].Active = 1;
   m.Scroller[0].Font = 0;
   m.Fonts.F1Layer = 1;
+  ResetScrollers(m);
   m.ScrollRun[0].Speed = 0;  // the same glyphs in every frame
   Step();
   const size_t threeD = e.Drawn.size();  // this frame's 3D pass only
