@@ -46,6 +46,7 @@ string Description = "constructs";
 row_major float4x4 shiftRowMajor;
 float4x4 shift : WorldViewProjection;
 half scale = 1.0;
+vector<float, 2> nudge = {0, 0};
 texture texture0 < string ResourceName = "screen.png"; >;
 Texture unusedTexture;
 texture2D alsoUnused;
@@ -61,7 +62,7 @@ fixed4 PS(float2 uv : TEXCOORD0, uniform float k) : COLOR0 {
   float r = -fmod(-1.25, 1.0);
   float n = noise(uv * 3.0);
   float inRange = (n >= -1.0 && n <= 1.0) ? 1.0 : 0.0;
-  return float4(r * inRange * scale, tint.y, k, 1) * kHalf * 2 + tex2D(untyped, uv) * 0;
+  return float4(r * inRange * scale, tint.y, k, 1) * kHalf * 2 + tex2D(untyped, uv + nudge) * 0;
 }
 technique Main < string Script = "Technique=Main;"; > {
   pass Only < string Note = "x"; > {
@@ -103,6 +104,32 @@ TEST_F(FxGlTest, MatricesActAsDirect3DSetsThemWhateverThePacking) {
     EXPECT_TRUE(Same(PixelAt(out, kW / 4, kH / 2), {0, 0, 0})) << variant;
     EXPECT_TRUE(Same(PixelAt(out, 3 * kW / 4, kH / 2), {Byte(0.25), Byte(0.4), Byte(0.5)}, 1)) << variant;
   }
+}
+
+TEST_F(FxGlTest, SamplingIntrinsicsOfShaderModelTwoAndThree) {
+  // Level, bias, projection and gradients all read the texel tex2D reads; the cube,
+  // volume and 1D reads compile and, with no such texture bound, add black.
+  const Handle fx = Effect(R"(
+texture texture0;
+textureCUBE cube;
+texture3D volume;
+texture1D line1;
+sampler s = sampler_state { Texture = <texture0>; };
+sampler c = sampler_state { Texture = <cube>; };
+sampler3D v = sampler_state { Texture = <volume>; };
+sampler1D l = sampler_state { Texture = <line1>; };
+float4 PS(float2 uv : TEXCOORD0) : COLOR {
+  float4 sum = tex2Dlod(s, float4(uv, 0, 0)) + tex2Dbias(s, float4(uv, 0, 0)) + tex2Dproj(s, float4(uv * 2, 0, 2))
+             + tex2Dgrad(s, uv, ddx(uv), ddy(uv));
+  float4 other = texCUBE(c, float3(uv, 1)) + tex3D(v, float3(uv, 0.5)) + tex1D(l, uv.x);
+  return float4(sum.rgb / 4 + other.rgb, 1);
+}
+technique T { pass P { PixelShader = compile ps_3_0 PS(); } }
+)");
+  const Image in = gltest::Gradient(kW, kH);
+  const Image out = RunScreenEffect(fx, in);
+  for (int y = 1; y < kH; y += 9)
+    for (int x = 2; x < kW; x += 11) ASSERT_TRUE(Same(PixelAt(out, x, y), PixelAt(in, x, y), 1)) << x << "," << y;
 }
 
 TEST_F(FxGlTest, ClipDepthRunsFromZeroToWAsInDirect3D) {
