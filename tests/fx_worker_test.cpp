@@ -60,6 +60,7 @@ TEST_F(FxWorkerTest, FailingWorkersBecomeMessagesAndAreReplaced) {
       {"kill -SEGV $$", "crashed on this effect (signal 11)"},
       {"printf 'QFXR\\004\\000\\000\\000abcd'; cat > /dev/null", "unreadable"},
       {"exec sleep 30", "took longer than 300 ms"},
+      {"exec 0<&- 1>&-; exec sleep 30", "crashed on this effect"},  // hangs up but lingers
   };
   int n = 0;
   for (const Case& c : cases) {

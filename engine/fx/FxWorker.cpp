@@ -44,6 +44,8 @@ bool FxWorker::Start(std::string* why) {
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, fds[1], 0);
   posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
+  // The editor's other files and connections are none of the worker's business.
+  posix_spawn_file_actions_addclosefrom_np(&actions, 3);
   char* argv[] = {const_cast<char*>(exe_.c_str()), nullptr};
   pid_t pid = -1;
   const int rc = posix_spawnp(&pid, exe_.c_str(), &actions, nullptr, argv, environ);
@@ -123,13 +125,20 @@ FxResult FxWorker::Translate(FxKind kind, std::string_view source, bool* workerF
     const ssize_t n = recv(fd_, buf.data(), buf.size(), 0);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) {
-      // The worker ended: a compiler crash on this text.
-      int status = 0;
+      // The worker hung up: a compiler crash on this text. It gets until the deadline
+      // to end (one that closed its output and lingers is killed by Fail).
       std::string how;
-      if (pid_ > 0 && waitpid(pid_, &status, 0) == pid_) {
-        if (WIFSIGNALED(status)) how = " (signal " + std::to_string(WTERMSIG(status)) + ")";
-        else if (WIFEXITED(status)) how = " (exit " + std::to_string(WEXITSTATUS(status)) + ")";
-        pid_ = -1;
+      while (pid_ > 0) {
+        int status = 0;
+        if (waitpid(pid_, &status, WNOHANG) == pid_) {
+          if (WIFSIGNALED(status)) how = " (signal " + std::to_string(WTERMSIG(status)) + ")";
+          else if (WIFEXITED(status)) how = " (exit " + std::to_string(WEXITSTATUS(status)) + ")";
+          pid_ = -1;
+        } else if (RemainingMs(deadline) == 0) {
+          break;
+        } else {
+          poll(nullptr, 0, 2);
+        }
       }
       return Fail("the effect translator crashed on this effect" + how, workerFailed);
     }
