@@ -58,7 +58,9 @@ void LoadBorder(IntroModel& m, Engine& e, const std::string& path) {
   if (!loaders::FitsLimit(m, path, kBorderLimit, "Sorry, Border filesize is to big.")) return;
   ReleaseBorder(m, e);
   Image img;
-  if (!DecodeImageFile(path, img)) return;
+  std::vector<uint8_t> bytes;
+  if (!e.ReadFile(path, bytes, kMaxImageFileBytes) || !DecodeImage(bytes.data(), bytes.size(), img))
+    return;
   BorderFields& b = m.Border;
   b.Texture = e.TextureFromImage(img);
   if (b.Texture == 0) return;
