@@ -8,6 +8,7 @@
 #include "app/ProjectCommands.h"
 #include "app/ResourcePacks.h"
 #include "app/WebAddress.h"
+#include "export/Packers.h"
 #include "project/Loaders.h"
 #include "project/PathResolve.h"
 #include "project/ProjectFields.h"
@@ -62,7 +63,8 @@ void Shell::StartBeforeWindow(const CommandLine& cl) {
   // The built-in raster shader source is copied into Raster.EffectSource here once the
   // raster module exists.
 
-  // 3. Presence of the external packers: wired here with the export module.
+  // 3. Which external packers lie beside the program.
+  m_.PackerFileSize = ProbePackers(m_.BaseDir);
   // 4. The options window's four colour swatches: wired here with the options window.
 
   // 5. Chooser images and About text. An unreadable pack leaves them empty.
