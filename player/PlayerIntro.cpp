@@ -12,7 +12,6 @@ void LoadEmbeddedIntro(EmbeddedIntro& intro, Engine& e, IntroModel& play) {
   for (EmbeddedFile& f : intro.Files) e.MountFile(f.Name, std::move(f.Bytes));
   intro.Files.clear();
 
-  InitModel(play);
   play.BaseDir = kEmbeddedRoot;
   play.ScreenX = slots.ScreenX;
   play.ScreenY = slots.ScreenY;

@@ -9,7 +9,7 @@
 
 namespace quellor {
 
-// Loads `intro` into `play` (a model in its start-up state) on an open engine: assets,
+// Loads `intro` into `play` (a model after InitModel, its clock set) on an open engine: assets,
 // display order, running texts, the post-effect target, the frame clock's start. The
 // status log stays empty: an exported intro shows none.
 void LoadEmbeddedIntro(EmbeddedIntro& intro, Engine& e, IntroModel& play);

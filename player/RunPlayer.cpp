@@ -48,8 +48,10 @@ int RunHeadless(const PlayerOptions& o, EmbeddedIntro& intro, int32_t musicType)
   if (!egl) return Fail("no headless OpenGL context: " + error);
   GlEngine engine({}, true);
   auto play = std::make_unique<IntroModel>();
-  if (!engine.Open(intro.Model->ScreenX, intro.Model->ScreenY)) return Fail(engine.ErrorText());
+  InitModel(*play);
+  // The clock first: the engine starts timing its frames when it opens.
   SteppedClock clock(o.Fps > 0 ? o.Fps : 60, *play, engine);
+  if (!engine.Open(intro.Model->ScreenX, intro.Model->ScreenY)) return Fail(engine.ErrorText());
   LoadEmbeddedIntro(intro, engine, *play);
   std::unique_ptr<music::Tune> tune = OpenIntroTune(intro.Music, musicType);
 
@@ -99,6 +101,7 @@ int RunWindowed(EmbeddedIntro& intro, int32_t musicType) {
   GlEngine engine([&window] { window.Present(); });
   if (!engine.Open(s.ScreenX, s.ScreenY)) return Fail(engine.ErrorText());
   auto play = std::make_unique<IntroModel>();
+  InitModel(*play);
   LoadEmbeddedIntro(intro, engine, *play);
   std::unique_ptr<music::Tune> tune = OpenIntroTune(intro.Music, musicType);
 
