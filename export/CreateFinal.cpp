@@ -47,6 +47,10 @@ class SlotPlan {
   std::optional<std::vector<uint8_t>> Asset(SlotId id, const std::string& path);
   void Put(SlotId id, std::vector<uint8_t> payload = {}, slots::SlotExtras extras = {});
   void Line(const std::string& text, size_t length) { lines_.push_back(text + std::to_string(length)); }
+  std::string Refusal(SlotId id, uint64_t bytes) const {
+    return std::string(SlotTag(id)) + " does not fit its slot (" + std::to_string(bytes) +
+           " bytes, room for " + std::to_string(Room(id)) + ")";
+  }
   // Asset slot with the usual rule: a named file that opens; logs `text` + length.
   void AssetSlot(SlotId id, const std::string& path, const char* text);
 
@@ -67,9 +71,7 @@ std::optional<std::vector<uint8_t>> SlotPlan::Asset(SlotId id, const std::string
   const uintmax_t size = std::filesystem::file_size(file, ec);
   if (ec) return std::nullopt;
   if (Has(id) && size > Room(id)) {
-    if (refusal_.empty())
-      refusal_ = std::string(SlotTag(id)) + " needs " + std::to_string(size) +
-                 " bytes, the stub has room for " + std::to_string(Room(id));
+    if (refusal_.empty()) refusal_ = Refusal(id, size);
     return std::nullopt;
   }
   std::vector<uint8_t> bytes;
@@ -198,8 +200,7 @@ bool SlotPlan::Fits(std::string* why) const {
   }
   for (const PlannedSlot& p : planned_) {
     if (p.Bytes.size() <= Room(p.Id)) continue;
-    *why = std::string(SlotTag(p.Id)) + " needs " + std::to_string(p.Bytes.size()) +
-           " bytes, the stub has room for " + std::to_string(Room(p.Id));
+    *why = Refusal(p.Id, p.Bytes.size());
     return false;
   }
   return true;
