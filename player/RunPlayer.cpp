@@ -6,11 +6,11 @@
 
 #include "engine/gl/GlEngine.h"
 #include "engine/image/ImageCodec.h"
+#include "engine/Clock.h"
 #include "engine/Input.h"
 #include "music/Tune.h"
 #include "player/IntroShow.h"
 #include "player/PlayerIntro.h"
-#include "player/SteppedClock.h"
 #include "player/WavFile.h"
 #include "player/sdl/SdlWindow.h"
 #include "project/PathResolve.h"
@@ -48,24 +48,27 @@ int RunHeadless(const PlayerOptions& o, EmbeddedIntro& intro, int32_t musicType)
   if (!egl) return Fail("no headless OpenGL context: " + error);
   GlEngine engine({}, true);
   auto play = std::make_unique<IntroModel>();
+  // A repeatable render as the editor makes one: the clock starts at one second and
+  // moves exactly one frame per pass. Set first: the engine times frames from Open on.
+  const int fps = o.Fps > 0 ? o.Fps : 60;
+  FrameStepClock clock(fps, 10000000);
+  play->Clock.Source = &clock;
+  engine.SetClock(clock);
   InitModel(*play);
-  // The clock first: the engine starts timing its frames when it opens.
-  SteppedClock clock(o.Fps > 0 ? o.Fps : 60, *play, engine);
   if (!engine.Open(intro.Model->ScreenX, intro.Model->ScreenY)) return Fail(engine.ErrorText());
   LoadEmbeddedIntro(intro, engine, *play);
   std::unique_ptr<music::Tune> tune = OpenIntroTune(intro.Music, musicType);
 
   IntroShow show;
-  show.Begin(*play, engine, clock.Ms());
+  show.Begin(*play, engine, clock.NowMs());
   std::vector<float> audio;
   uint64_t samplesDone = 0;
   for (int k = 0; k < o.Frames; ++k) {
-    if (k > 0) clock.Step();
-    show.Apply(*play, engine, clock.Ms());
+    show.Apply(*play, engine, clock.NowMs());
     DrawFrame(*play, engine, nullptr);
+    clock.NextFrame();
     // The sound that plays until the next frame.
-    const uint64_t until = static_cast<uint64_t>(k + 1) * music::kOutputRate /
-                           static_cast<uint64_t>(o.Fps > 0 ? o.Fps : 60);
+    const uint64_t until = static_cast<uint64_t>(k + 1) * music::kOutputRate / static_cast<uint64_t>(fps);
     if (!o.AudioPath.empty()) RenderAudio(tune.get(), audio, static_cast<size_t>(until - samplesDone));
     samplesDone = until;
   }

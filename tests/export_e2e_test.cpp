@@ -10,7 +10,7 @@
 #include "app/HeadlessHost.h"
 #include "app/Shell.h"
 #include "engine/image/ImageCodec.h"
-#include "player/SteppedClock.h"
+#include "engine/Clock.h"
 #include "tests/export_test_support.h"
 #include "tests/gl_test_support.h"
 
@@ -29,21 +29,22 @@ struct InFolder {
   ~InFolder() { fs::current_path(Before); }
 };
 
+// The editor's repeatable render (as `quellor --headless --fps`), without its status log.
 Image EditorFrame(const std::string& project) {
   GlEngine engine({}, true);
   auto m = std::make_unique<IntroModel>();
   Shell shell(*m);
+  FrameStepClock clock(kFps, 10000000);
+  shell.UseClock(clock);
   CommandLine cl;
   cl.Autoload = project;
   shell.StartBeforeWindow(cl);
-  SteppedClock clock(kFps, *m, engine);
   HeadlessHost host;
   shell.StartWithWindow(host, engine);
-  // The exported intro shows no status log; everything else is the preview's.
-  m->Log.Lines.clear();
+  m->Log.Lines.clear();  // the exported intro shows none
   for (int k = 0; k < kFrames; ++k) {
-    if (k > 0) clock.Step();
     shell.RunPass();
+    clock.NextFrame();
   }
   return engine.ReadScreen();
 }

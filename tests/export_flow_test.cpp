@@ -6,6 +6,7 @@
 #include <chrono>
 #include <thread>
 
+#include "engine/Clock.h"
 #include "export/CreateFinal.h"
 #include "export/Packers.h"
 #include "project/Colors.h"
@@ -17,17 +18,18 @@ namespace {
 
 using namespace testsupport;
 
-uint32_t FixedNow() { return 5000; }
+constexpr uint32_t kNowMs = 5000;
 
 struct FlowRig {
   ScratchDir Dir;
   IntroModel M = FreshModel(Dir.Base());
   RecordingEngine E;
+  ManualClock Clock{uint64_t{kNowMs} * 10000};
   std::vector<std::pair<std::string, std::string>> Boxes;
   std::vector<PackerRun> Packers;
   FlowRig() {
     E.Open(800, 600);
-    M.Clock.Now = FixedNow;
+    M.Clock.Source = &Clock;
     M.Packer = 0;
   }
   void Stub(int32_t type, const std::vector<uint8_t>& file) { WriteBytes(Dir.Path / "bin" / StubFileName(type), file); }
@@ -44,7 +46,7 @@ struct FlowRig {
   }
   bool HasLine(const std::string& text, uint32_t colour, uint32_t ms) const {
     for (const StatusLine& l : M.Log.Lines)
-      if (l.Text == text && l.Colour == colour && l.Expiry == FixedNow() + ms) return true;
+      if (l.Text == text && l.Colour == colour && l.Expiry == kNowMs + ms) return true;
     return false;
   }
 };
