@@ -2,12 +2,19 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace quellor {
 
 namespace {
-int32_t Scaled(int32_t value, float share) {
-  return static_cast<int32_t>(std::lrint(static_cast<float>(value) * share));
+// value * share, rounded; wide enough for any stored value (a long may hold anything).
+int32_t Scaled(int64_t value, float share) {
+  const double v = std::nearbyint(static_cast<double>(value) * share);
+  return static_cast<int32_t>(std::clamp(v, -2147483648.0, 2147483647.0));
+}
+// The way from `from` to `to` at `share` (0..1).
+int32_t Toward(int32_t from, int64_t to, float share) {
+  return static_cast<int32_t>(std::clamp<int64_t>(from + int64_t{Scaled(to - from, share)}, INT32_MIN, INT32_MAX));
 }
 float Share(uint32_t ms) { return std::min(1.0f, static_cast<float>(ms) / kShowFadeMs); }
 }  // namespace
@@ -96,10 +103,10 @@ void IntroShow::ApplySign(IntroModel& m, Engine& e, uint32_t elapsed, uint32_t l
     const float in = 1.0f - away;
     switch (effect) {
       case 1: m.Sign.Trans = Scaled(stored_.SignTrans, in); break;
-      case 2: m.Sign.PosY = stored_.SignY - Scaled(stored_.SignY + h, away); break;
-      case 3: m.Sign.PosX = stored_.SignX - Scaled(stored_.SignX + w, away); break;
-      case 4: m.Sign.PosY = stored_.SignY + Scaled(m.ScreenY - stored_.SignY, away); break;
-      case 5: m.Sign.PosX = stored_.SignX + Scaled(m.ScreenX - stored_.SignX, away); break;
+      case 2: m.Sign.PosY = Toward(stored_.SignY, -h, away); break;  // above the top edge
+      case 3: m.Sign.PosX = Toward(stored_.SignX, -w, away); break;
+      case 4: m.Sign.PosY = Toward(stored_.SignY, m.ScreenY, away); break;
+      case 5: m.Sign.PosX = Toward(stored_.SignX, m.ScreenX, away); break;
       default: break;
     }
   };
