@@ -27,6 +27,7 @@ class CommandsFakeHost : public Host {
   std::map<WindowId, bool> Open;
   std::vector<LayerListRow> LayerRows;
   int ContextMenus = 0;
+  std::vector<std::pair<std::string, std::string>> Boxes;  // title, text of each message box
 
   bool NextEvent(HostEvent&) override { return false; }
   void Pump() override {}
@@ -57,7 +58,9 @@ class CommandsFakeHost : public Host {
     return Next();
   }
   bool AskYesNo(const std::string&, const std::string&) override { return false; }
-  void MessageBox(const std::string&, const std::string&) override {}
+  void MessageBox(const std::string& title, const std::string& text) override {
+    Boxes.emplace_back(title, text);
+  }
   void SetMenuCheck(int item, bool on) override { Checks[item] = on; }
   void EnableMenu(int, bool) override {}
   void ShowTextEditorContextMenu() override { ++ContextMenus; }

@@ -11,12 +11,16 @@
 #include "export/Packers.h"
 #include "project/Colors.h"
 #include "project/ProcessStart.h"
+#include "app/Dispatch.h"
+#include "app/MenuIds.h"
+#include "tests/CommandsTestSupport.h"
 #include "tests/export_test_support.h"
 
 namespace quellor {
 namespace {
 
 using namespace testsupport;
+using test::CommandsTest;
 
 constexpr uint32_t kNowMs = 5000;
 
@@ -197,6 +201,26 @@ TEST(ExportFlow, DetachedStartRunsInTheGivenFolderWithoutWaiting) {
   std::string why;
   EXPECT_FALSE(StartDetached((d.Path / "missing").string(), "", "", &why));
   EXPECT_FALSE(why.empty());
+}
+
+// File > Create Final: the save requester, and the export only when it names a file.
+TEST_F(CommandsTest, CreateFinalAsksForTheTargetAndExportsOnlyWithOne) {
+  ScratchDir d;  // a folder without stubs: an export that runs shows the error box
+  const fs::path before = fs::current_path();
+  fs::current_path(d.Path);
+  m.ExportName = "Demo Intro";
+  DispatchMenu(ctx, menu::kFileCreateFinal);
+  ASSERT_EQ(host.Dialogs.size(), 1u);
+  EXPECT_EQ(host.Dialogs[0].Title, "Quellor - save final");
+  EXPECT_EQ(host.Dialogs[0].Folder, "/base/Demo Intro");
+  EXPECT_EQ(host.Dialogs[0].Filter, "Executables (*.exe)|*.exe");
+  EXPECT_TRUE(host.Boxes.empty());  // cancelled: no export
+  host.Paths.push_back((d.Path / "x").string());
+  DispatchMenu(ctx, menu::kFileCreateFinal);
+  fs::current_path(before);
+  ASSERT_EQ(host.Boxes.size(), 1u);
+  EXPECT_EQ(host.Boxes[0].first, "Quellor - Error");
+  EXPECT_FALSE(fs::exists(d.Path / "x.exe"));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "export/CreateFinal.h"
+#include "tests/CommandsTestSupport.h"
 #include "tests/export_test_support.h"
 
 namespace quellor {
@@ -14,13 +15,15 @@ using slots::SlotId;
 struct ExportRig {
   ScratchDir Dir;
   IntroModel M = FreshModel(Dir.Base());
-  EntityEngine E;
+  test::EntityEngine E;
   TestStub Stub;
   std::vector<std::pair<std::string, std::string>> Boxes;
   std::vector<PackerRun> Packers;
 
   explicit ExportRig(const StubSpec& spec = {}, int32_t musicType = 0) {
     E.Open(800, 600);
+    E.Size[0] = 2.5f, E.Size[1] = 3.5f, E.Size[2] = 4.5f;
+    E.Pos[0] = -1, E.Pos[1] = 6, E.Pos[2] = 17;
     FillEveryField(M, Dir.Base());
     Stub = MakeStub(spec);
     WriteBytes(Dir.Path / "bin" / StubFileName(musicType), PackStub(Stub.Image));

@@ -90,13 +90,6 @@ struct SlotCheck {
   }
 };
 
-// An engine with a 3D entity whose size and position are known.
-class EntityEngine : public RecordingEngine {
- public:
-  void EntitySize(Handle, float* w, float* h, float* d) const override { *w = 2.5f, *h = 3.5f, *d = 4.5f; }
-  void EntityPosition(Handle, float* x, float* y, float* z) const override { *x = -1, *y = 6, *z = 17; }
-};
-
 // Distinct bytes of a given length for an asset file.
 inline std::vector<uint8_t> AssetBytes(size_t n, uint8_t seed) {
   std::vector<uint8_t> b(n);

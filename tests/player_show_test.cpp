@@ -6,6 +6,7 @@
 #include "player/IntroShow.h"
 #include "player/PlayerOptions.h"
 #include "player/sdl/SdlKeys.h"
+#include "tests/gl_test_support.h"
 
 namespace quellor {
 namespace {
@@ -17,11 +18,7 @@ struct ShowRig {
   ShowRig() {
     InitModel(M);
     E.Open(800, 600);
-    Image img;
-    img.Width = 40;
-    img.Height = 20;
-    img.Rgba.assign(40 * 20 * 4, 255);
-    M.Sign.Sprite = E.CreateSprite(E.TextureFromImage(img));
+    M.Sign.Sprite = E.CreateSprite(E.TextureFromImage(gltest::Solid(40, 20, 0xFFFFFFFFu)));
     M.Sign.PosX = 300;
     M.Sign.PosY = 200;
     M.Logo.Trans = 200;
