@@ -214,12 +214,12 @@ TEST_F(CommandsTest, CreateFinalAsksForTheTargetAndExportsOnlyWithOne) {
   EXPECT_EQ(host.Dialogs[0].Title, "Quellor - save final");
   EXPECT_EQ(host.Dialogs[0].Folder, "/base/Demo Intro");
   EXPECT_EQ(host.Dialogs[0].Filter, "Executables (*.exe)|*.exe");
-  EXPECT_TRUE(host.Boxes.empty());  // cancelled: no export
+  EXPECT_TRUE(host.Messages.empty());  // cancelled: no export
   host.Paths.push_back((d.Path / "x").string());
   DispatchMenu(ctx, menu::kFileCreateFinal);
   fs::current_path(before);
-  ASSERT_EQ(host.Boxes.size(), 1u);
-  EXPECT_EQ(host.Boxes[0].first, "Quellor - Error");
+  ASSERT_EQ(host.Messages.size(), 1u);
+  EXPECT_EQ(host.Messages[0].first, "Quellor - Error");
   EXPECT_FALSE(fs::exists(d.Path / "x.exe"));
 }
 
