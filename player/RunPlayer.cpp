@@ -28,12 +28,12 @@ int Fail(const std::string& why) {
   return 1;
 }
 
-// The tune of the intro, in the replayer this variant carries. Silent until the
-// replayers are part of the player.
-std::unique_ptr<music::Tune> OpenIntroTune(const std::vector<uint8_t>& bytes, int32_t musicType) {
-  (void)bytes;
-  (void)musicType;
-  return nullptr;
+std::unique_ptr<music::Tune> OpenIntroTune(const std::vector<uint8_t>& bytes, TuneOpener open) {
+  if (bytes.empty() || !open) return nullptr;
+  std::string why;
+  std::unique_ptr<music::Tune> tune = open(bytes, &why);
+  if (!tune) std::fprintf(stderr, "%s: the intro plays without its music: %s\n", kName, why.c_str());
+  return tune;
 }
 
 void RenderAudio(music::Tune* tune, std::vector<float>& out, size_t frames) {
@@ -42,7 +42,7 @@ void RenderAudio(music::Tune* tune, std::vector<float>& out, size_t frames) {
   if (tune) tune->Render(out.data() + at, frames);
 }
 
-int RunHeadless(const PlayerOptions& o, EmbeddedIntro& intro, int32_t musicType) {
+int RunHeadless(const PlayerOptions& o, EmbeddedIntro& intro, TuneOpener openTune) {
   std::string error;
   std::unique_ptr<EglContext> egl = EglContext::Create(&error);
   if (!egl) return Fail("no headless OpenGL context: " + error);
@@ -57,7 +57,7 @@ int RunHeadless(const PlayerOptions& o, EmbeddedIntro& intro, int32_t musicType)
   InitModel(*play);
   if (!engine.Open(intro.Model->ScreenX, intro.Model->ScreenY)) return Fail(engine.ErrorText());
   LoadEmbeddedIntro(intro, engine, *play);
-  std::unique_ptr<music::Tune> tune = OpenIntroTune(intro.Music, musicType);
+  std::unique_ptr<music::Tune> tune = OpenIntroTune(intro.Music, openTune);
 
   IntroShow show;
   show.Begin(*play, engine, clock.NowMs());
@@ -91,7 +91,7 @@ void RunAfterExit(const IntroModel& m) {
   if (!StartDetached(program, "", "", &why)) std::fprintf(stderr, "%s: %s\n", kName, why.c_str());
 }
 
-int RunWindowed(EmbeddedIntro& intro, int32_t musicType) {
+int RunWindowed(EmbeddedIntro& intro, TuneOpener openTune) {
   const IntroModel& s = *intro.Model;
   bool full = s.WinType == 2;
   if (s.WinType == 0) full = SdlWindow::AskFullScreen(s.IntroName);
@@ -106,7 +106,7 @@ int RunWindowed(EmbeddedIntro& intro, int32_t musicType) {
   auto play = std::make_unique<IntroModel>();
   InitModel(*play);
   LoadEmbeddedIntro(intro, engine, *play);
-  std::unique_ptr<music::Tune> tune = OpenIntroTune(intro.Music, musicType);
+  std::unique_ptr<music::Tune> tune = OpenIntroTune(intro.Music, openTune);
 
   IntroShow show;
   show.Begin(*play, engine, play->Clock.NowMs());
@@ -126,11 +126,11 @@ int RunWindowed(EmbeddedIntro& intro, int32_t musicType) {
 
 }  // namespace
 
-int RunPlayer(const PlayerOptions& options, const SlotBytes& slots, int32_t musicType) {
+int RunPlayer(const PlayerOptions& options, const SlotBytes& slots, TuneOpener openTune) {
   EmbeddedIntro intro;
   std::string error;
   if (!ReadIntroSlots(slots, intro, &error)) return Fail(error);
-  return options.Headless ? RunHeadless(options, intro, musicType) : RunWindowed(intro, musicType);
+  return options.Headless ? RunHeadless(options, intro, openTune) : RunWindowed(intro, openTune);
 }
 
 }  // namespace quellor
