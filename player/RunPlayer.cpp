@@ -36,10 +36,15 @@ std::unique_ptr<music::Tune> OpenIntroTune(const std::vector<uint8_t>& bytes, Tu
   return tune;
 }
 
+// The sound until the next frame. A tune with a known length (V2M) starts again once it
+// is 500 ms past its end, as the editor keeps it going; the others wrap by themselves.
 void RenderAudio(music::Tune* tune, std::vector<float>& out, size_t frames) {
   const size_t at = out.size();
   out.resize(at + 2 * frames, 0.0f);
-  if (tune) tune->Render(out.data() + at, frames);
+  if (!tune) return;
+  tune->Render(out.data() + at, frames);
+  const int32_t length = tune->LengthMs();
+  if (length > 0 && tune->Position() > length + 500) tune->SetPosition(0);
 }
 
 int RunHeadless(const PlayerOptions& o, EmbeddedIntro& intro, TuneOpener openTune) {
@@ -67,7 +72,6 @@ int RunHeadless(const PlayerOptions& o, EmbeddedIntro& intro, TuneOpener openTun
     show.Apply(*play, engine, clock.NowMs());
     DrawFrame(*play, engine, nullptr);
     clock.NextFrame();
-    // The sound that plays until the next frame.
     const uint64_t until = static_cast<uint64_t>(k + 1) * music::kOutputRate / static_cast<uint64_t>(fps);
     if (!o.AudioPath.empty()) RenderAudio(tune.get(), audio, static_cast<size_t>(until - samplesDone));
     samplesDone = until;
