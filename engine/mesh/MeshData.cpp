@@ -12,7 +12,7 @@ bool IsIdentity(const D3DMatrix& m) { return m == MatrixIdentity(); }
 }  // namespace
 
 bool MeshData::NeedsPose() const {
-  if (!Skin.empty()) return true;
+  if (!Skin.empty() || !Animations.empty()) return true;
   for (const MeshNode& n : Nodes)
     if (!IsIdentity(n.Local)) return true;
   return false;

@@ -87,7 +87,7 @@ struct MeshData {
   std::vector<MeshNode> Nodes;       // at least the root
   std::vector<AnimationSet> Animations;
 
-  // True when the vertices must be posed (frames other than an identity root, or skin).
+  // True when the vertices must be posed: animation sets, skin, or frames that move.
   bool NeedsPose() const;
 };
 

@@ -1,21 +1,37 @@
-// The one place that knows Assimp: the scene it reads is copied into our own MeshData
-// and checked against the sanity limits before anyone draws it.
+// The one place that knows Assimp. A model file is decoded in a short-lived worker
+// process with a memory and time limit: Assimp trusts the counts a file declares (an X
+// file asking for two billion vertices gets them allocated and filled) and can recurse
+// or loop on damaged files. The worker copies the scene into our own MeshData, checks it
+// against the sanity limits and sends it back as bytes; the editor only ever sees a
+// decoded model or an error.
 #include "engine/mesh/MeshLoad.h"
 
 #include <assimp/Importer.hpp>
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cmath>
 #include <fstream>
 #include <unordered_map>
 #include <unordered_set>
 
+#include "engine/mesh/MeshWire.h"
+
 namespace quellor {
 
 namespace {
+
+// Memory the worker may take beyond what the editor already holds, and its time.
+constexpr uint64_t kWorkerExtraBytes = 1ull << 30;
+constexpr unsigned kWorkerSeconds = 15;
+// Largest answer read back: the limits of MeshData.h keep real models far below it.
+constexpr size_t kMaxAnswerBytes = 256u << 20;
 
 // The DirectX file format's tick rate when a file does not give its own.
 constexpr double kXTicksPerSecond = 4800.0;
@@ -259,6 +275,81 @@ class SceneCopy {
   std::unordered_map<std::string, int> byName_;
 };
 
+// Assimp and the copy, in whichever process runs it.
+bool ImportScene(const std::vector<char>& bytes, const std::string& ext, bool keepHierarchy, MeshData& out,
+                 std::string* err) {
+  try {
+    Assimp::Importer importer;
+    unsigned flags = aiProcess_ConvertToLeftHanded | aiProcess_Triangulate | aiProcess_SortByPType |
+                     aiProcess_JoinIdenticalVertices | aiProcess_GenSmoothNormals |
+                     aiProcess_ValidateDataStructure;
+    flags |= keepHierarchy ? aiProcess_LimitBoneWeights : aiProcess_PreTransformVertices;
+    const aiScene* scene = importer.ReadFileFromMemory(bytes.data(), bytes.size(), flags, ext.c_str());
+    if (!scene) {
+      const std::string why = importer.GetErrorString();
+      // Assimp reports a refused allocation by the exception's name.
+      return Fail(err, why == "std::bad_alloc" ? "the model declares more data than allowed" : why);
+    }
+    if (scene->mFlags & AI_SCENE_FLAGS_INCOMPLETE) return Fail(err, "the model is incomplete");
+    SceneCopy copy(*scene, out, ext == "x");
+    return copy.Run(err);
+  } catch (const std::exception& e) {
+    return Fail(err, e.what());
+  }
+}
+
+// Private memory the process holds now (VmData), so the worker's limit is relative.
+uint64_t DataBytesNow() {
+  std::ifstream status("/proc/self/status");
+  std::string key;
+  while (status >> key) {
+    if (key == "VmData:") {
+      uint64_t kb = 0;
+      status >> kb;
+      return kb * 1024;
+    }
+    status.ignore(1 << 16, '\n');
+  }
+  return 0;
+}
+
+bool WriteAll(int fd, const uint8_t* p, size_t n) {
+  while (n > 0) {
+    ssize_t w = ::write(fd, p, n);
+    if (w < 0 && errno == EINTR) continue;
+    if (w <= 0) return false;
+    p += w;
+    n -= static_cast<size_t>(w);
+  }
+  return true;
+}
+
+[[noreturn]] void RunWorker(int fd, const std::vector<char>& bytes, const std::string& ext, bool keepHierarchy) {
+  const uint64_t now = DataBytesNow();
+  if (now > 0) {
+    rlimit lim{};
+    lim.rlim_cur = lim.rlim_max = now + kWorkerExtraBytes;
+    setrlimit(RLIMIT_DATA, &lim);
+  }
+  alarm(kWorkerSeconds);
+  MeshData mesh;
+  std::string why;
+  std::vector<uint8_t> answer;
+  uint8_t ok = 0;
+  try {
+    ok = ImportScene(bytes, ext, keepHierarchy, mesh, &why) ? 1 : 0;
+    if (ok) EncodeMesh(mesh, answer);
+  } catch (...) {
+    ok = 0;
+    why = "out of memory";
+  }
+  if (!ok) answer.assign(why.begin(), why.end());
+  WriteAll(fd, &ok, 1);
+  WriteAll(fd, answer.data(), answer.size());
+  ::close(fd);
+  _exit(0);  // no atexit handlers, no flushing of the editor's buffers
+}
+
 }  // namespace
 
 bool LoadMesh(const std::string& path, MeshData& out, std::string* err, bool keepHierarchy) {
@@ -267,25 +358,41 @@ bool LoadMesh(const std::string& path, MeshData& out, std::string* err, bool kee
   if (ext != "x" && ext != "3ds" && ext != "b3d") return Fail(err, "not an X, 3DS or B3D file");
   std::vector<char> bytes;
   if (!ReadWholeFile(path, bytes, err)) return false;
-  try {
-    Assimp::Importer importer;
-    unsigned flags = aiProcess_ConvertToLeftHanded | aiProcess_Triangulate | aiProcess_SortByPType |
-                     aiProcess_JoinIdenticalVertices | aiProcess_GenSmoothNormals |
-                     aiProcess_ValidateDataStructure;
-    flags |= keepHierarchy ? aiProcess_LimitBoneWeights : aiProcess_PreTransformVertices;
-    const aiScene* scene = importer.ReadFileFromMemory(bytes.data(), bytes.size(), flags, ext.c_str());
-    if (!scene) return Fail(err, importer.GetErrorString());
-    if (scene->mFlags & AI_SCENE_FLAGS_INCOMPLETE) return Fail(err, "the model is incomplete");
-    SceneCopy copy(*scene, out, ext == "x");
-    if (!copy.Run(err)) {
-      out = MeshData{};
-      return false;
-    }
-    return true;
-  } catch (const std::exception& e) {
-    out = MeshData{};
-    return Fail(err, e.what());
+
+  int fds[2];
+  if (::pipe(fds) != 0) return Fail(err, "cannot start the model reader");
+  const pid_t pid = ::fork();
+  if (pid < 0) {
+    ::close(fds[0]);
+    ::close(fds[1]);
+    return Fail(err, "cannot start the model reader");
   }
+  if (pid == 0) {
+    ::close(fds[0]);
+    RunWorker(fds[1], bytes, ext, keepHierarchy);
+  }
+  ::close(fds[1]);
+  std::vector<uint8_t> answer;
+  uint8_t buf[1 << 16];
+  bool tooLong = false;
+  for (;;) {
+    ssize_t n = ::read(fds[0], buf, sizeof buf);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    if (answer.size() + static_cast<size_t>(n) > kMaxAnswerBytes) {
+      tooLong = true;
+      break;
+    }
+    answer.insert(answer.end(), buf, buf + n);
+  }
+  ::close(fds[0]);
+  int status = 0;
+  while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+  }
+  const bool exited = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  if (tooLong || !exited || answer.empty()) return Fail(err, "the model reader gave up on this file");
+  if (answer[0] != 1) return Fail(err, std::string(answer.begin() + 1, answer.end()));
+  return DecodeMesh(answer.data() + 1, answer.size() - 1, out, err);
 }
 
 }  // namespace quellor
