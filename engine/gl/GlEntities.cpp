@@ -63,19 +63,22 @@ uniform int u_shadowed;
 out vec4 o_colour;
 // Light that reaches every face, so the side away from the light is not pitch black.
 const float kAmbient = 0.25;
-float Lit() {
+// 1 where the light reaches, 0 in shadow. Faces the light grazes need a larger bias
+// against self-shadowing stripes.
+float Lit(float ndl) {
   if (u_shadowed == 0) return 1.0;
   vec3 p = v_lightPos.xyz / v_lightPos.w;
   vec2 uv = p.xy * 0.5 + 0.5;
   if (any(lessThan(uv, vec2(0.0))) || any(greaterThan(uv, vec2(1.0)))) return 1.0;
-  return texture(u_shadowMap, vec3(uv, p.z * 0.5 + 0.5 - 0.0015));
+  float bias = mix(0.006, 0.0015, ndl);
+  return texture(u_shadowMap, vec3(uv, p.z * 0.5 + 0.5 - bias));
 }
 void main() {
   vec3 n = normalize(v_normal);
   if (!gl_FrontFacing) n = -n;
   vec3 toLight = -normalize(u_lightDir);
   float ndl = max(dot(n, toLight), 0.0);
-  float lit = ndl > 0.0 ? Lit() : 1.0;
+  float lit = ndl > 0.0 ? Lit(ndl) : 1.0;
   vec3 colour = u_ambient.rgb * kAmbient + u_diffuse.rgb * ndl * lit;
   vec4 texel = u_textured != 0 ? texture(u_tex, v_uv) : vec4(1.0);
   colour *= texel.rgb * v_colour.rgb;
@@ -237,6 +240,8 @@ GlEntities::GpuMesh& GlEntities::Upload(GlEngine& eng, Handle h, const EntityDat
 
 bool GlEntities::EnsureShadowTarget() {
   if (shadowFbo_) return true;
+  GLint previousFbo = 0;
+  glGetIntegerv(GL_FRAMEBUFFER_BINDING, &previousFbo);
   glGenTextures(1, &shadowTex_);
   glBindTexture(GL_TEXTURE_2D, shadowTex_);
   glTexImage2D(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT24, kShadowSize, kShadowSize, 0, GL_DEPTH_COMPONENT,
@@ -253,6 +258,7 @@ bool GlEntities::EnsureShadowTarget() {
   glDrawBuffer(GL_NONE);
   glReadBuffer(GL_NONE);
   const bool ok = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+  glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(previousFbo));
   if (!ok) {
     glDeleteFramebuffers(1, &shadowFbo_);
     glDeleteTextures(1, &shadowTex_);
@@ -284,6 +290,9 @@ bool GlEntities::RenderShadowMap(GlEngine& eng, const EntityData& ent, const Gpu
   glEnable(GL_POLYGON_OFFSET_FILL);
   glPolygonOffset(2.0f, 4.0f);
   glDisable(GL_CULL_FACE);
+  glEnable(GL_DEPTH_TEST);  // depth is only written while the test is on
+  glDepthFunc(GL_LESS);
+  glDepthMask(GL_TRUE);
   glBindVertexArray(gpu.Vao);
   glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(gpu.Mesh->Indices.size()), GL_UNSIGNED_INT, nullptr);
   glDisable(GL_POLYGON_OFFSET_FILL);

@@ -224,8 +224,9 @@ MeshData MakeTeapot() {
   AddTube(
       m, 16, 12,
       [](float t, float c[3]) {
-        const float a = -1.35f + t * 2.7f;
-        c[0] = -1.45f - 0.6f * std::cos(a), c[1] = 0.15f + 0.6f * std::sin(a), c[2] = 0;
+        // Both ends reach into the body, so the handle is attached.
+        const float a = -1.75f + t * 3.5f;
+        c[0] = -1.3f - 0.55f * std::cos(a), c[1] = 0.1f + 0.55f * std::sin(a), c[2] = 0;
       },
       [](float) { return 0.12f; });
   return Finish(std::move(m));
