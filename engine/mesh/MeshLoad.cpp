@@ -17,10 +17,12 @@
 #include <cctype>
 #include <cerrno>
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <unordered_map>
 #include <unordered_set>
 
+#include "engine/image/ImageCodec.h"
 #include "engine/mesh/MeshWire.h"
 
 namespace quellor {
@@ -51,16 +53,12 @@ std::string LowerExtension(const std::string& path) {
   return ext;
 }
 
-bool ReadWholeFile(const std::string& path, std::vector<char>& bytes, std::string* err) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return Fail(err, "cannot open the file");
-  in.seekg(0, std::ios::end);
-  std::streamoff size = in.tellg();
-  if (size <= 0) return Fail(err, "the file is empty");
-  if (static_cast<uint64_t>(size) > kMaxMeshFileBytes) return Fail(err, "the file is too large");
-  in.seekg(0);
-  bytes.resize(static_cast<size_t>(size));
-  if (!in.read(bytes.data(), size)) return Fail(err, "cannot read the file");
+// The whole file, refusing what is not a plain file (a pipe would hold the editor).
+bool ReadModelFile(const std::string& path, std::vector<uint8_t>& bytes, std::string* err) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) return Fail(err, "cannot open the file");
+  if (!ReadWholeFile(path, bytes, kMaxMeshFileBytes)) return Fail(err, "cannot read the file");
+  if (bytes.empty()) return Fail(err, "the file is empty");
   return true;
 }
 
@@ -276,7 +274,7 @@ class SceneCopy {
 };
 
 // Assimp and the copy, in whichever process runs it.
-bool ImportScene(const std::vector<char>& bytes, const std::string& ext, bool keepHierarchy, MeshData& out,
+bool ImportScene(const std::vector<uint8_t>& bytes, const std::string& ext, bool keepHierarchy, MeshData& out,
                  std::string* err) {
   try {
     Assimp::Importer importer;
@@ -324,7 +322,7 @@ bool WriteAll(int fd, const uint8_t* p, size_t n) {
   return true;
 }
 
-[[noreturn]] void RunWorker(int fd, const std::vector<char>& bytes, const std::string& ext, bool keepHierarchy) {
+[[noreturn]] void RunWorker(int fd, const std::vector<uint8_t>& bytes, const std::string& ext, bool keepHierarchy) {
   const uint64_t now = DataBytesNow();
   if (now > 0) {
     rlimit lim{};
@@ -356,8 +354,8 @@ bool LoadMesh(const std::string& path, MeshData& out, std::string* err, bool kee
   out = MeshData{};
   const std::string ext = LowerExtension(path);
   if (ext != "x" && ext != "3ds" && ext != "b3d") return Fail(err, "not an X, 3DS or B3D file");
-  std::vector<char> bytes;
-  if (!ReadWholeFile(path, bytes, err)) return false;
+  std::vector<uint8_t> bytes;
+  if (!ReadModelFile(path, bytes, err)) return false;
 
   int fds[2];
   if (::pipe(fds) != 0) return Fail(err, "cannot start the model reader");
