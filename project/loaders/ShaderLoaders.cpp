@@ -19,7 +19,8 @@ bool ReadShaderText(const std::string& path, std::string& text) {
   if (!PathExists(path) || !PathIsSafeToRead(path)) return false;
   std::vector<uint8_t> bytes;
   if (!ReadWholeFile(path, bytes, kShaderLimit)) return false;
-  text.assign(bytes.begin(), bytes.end());
+  // Files written on any system: the model keeps CR LF lines, as the project file stores them.
+  text = loaders::WithCrLf(std::string(bytes.begin(), bytes.end()));
   return true;
 }
 
