@@ -5,6 +5,7 @@
 #include "mesh_samples.h"
 #include "project/Colors.h"
 #include "project/Loaders.h"
+#include "project/Object3d.h"
 #include "project_test_support.h"
 
 using namespace quellor;
@@ -112,4 +113,51 @@ TEST_F(ObjectLoaders, AnimatedObjectCountsItsSets) {
   EXPECT_EQ(m.Obj3d.Type, 10);
   EXPECT_TRUE(Logged("3d Anim Object succesfully loaded.", kColorSuccess));
   EXPECT_TRUE(Logged("2 Animation sets detected", kColorSuccess));
+}
+
+namespace {
+// Compiles everything: the effect runtime is not part of these tests.
+class CompilingEngine : public RecordingEngine {
+ public:
+  std::string Compiled;
+  Handle CreateEffect(const std::string& source) override {
+    Compiled = source;
+    return 900;
+  }
+  Handle CreateTextureShader(const std::string&, int w, int h) override {
+    return TextureFromImage(Image{w, h, std::vector<uint8_t>(static_cast<size_t>(w) * h * 4, 255)});
+  }
+};
+}  // namespace
+
+TEST_F(ObjectLoaders, ShaderLoadersAttachWhatCompilesAndKeepTheObjectPlainOtherwise) {
+  LoadObject3d(m, e, Write("tri.x", TriangleX(5, 5, 5)));
+  const std::string fx = Write("wave.fx", "technique Technique0\n{\n}\n");
+  LoadVertexShader(m, e, fx);  // this engine compiles nothing
+  EXPECT_EQ(m.VertexShader.Code, "technique Technique0\r\n{\r\n}\r\n");
+  EXPECT_EQ(m.VertexShader.File, fx);
+  EXPECT_EQ(m.VertexShader.Effect, 0u);
+  EXPECT_EQ(e.Entity(m.Obj3d.Entity)->Effect, 0u);
+  EXPECT_EQ(m.Log.Lines.back().Text.rfind("#17 Shader konnte nicht erstellt werden", 0), 0u);
+  EXPECT_EQ(m.Log.Lines.back().Colour, kColorError);
+
+  CompilingEngine c;
+  ASSERT_TRUE(c.Open(800, 600));
+  IntroModel n = FreshModel(dir.Base());
+  CreateObjectPrimitive(n, c, 1);
+  LoadVertexShader(n, c, fx);
+  ASSERT_EQ(n.VertexShader.Effect, 900u);
+  EXPECT_EQ(c.Entity(n.Obj3d.Entity)->Effect, 900u);
+  EXPECT_EQ(c.Params.back().Technique, "Technique0");
+  LoadTextureShader(n, c, Write("tex.fx", "float4 Testout(float2 uv : POSITION) : COLOR { return 1; }"));
+  ASSERT_NE(n.TexShader.Texture, 0u);
+  EXPECT_EQ(c.TextureWidth(n.TexShader.Texture), 256);
+  EXPECT_EQ(n.TexShader.State, 1);
+  EXPECT_EQ(n.Tex3d.Type, 2);
+  EXPECT_EQ(c.Entity(n.Obj3d.Entity)->Texture, n.TexShader.Texture);
+
+  const std::string big = Write("big.fx", std::string(10241, ' '));
+  LoadVertexShader(n, c, big);
+  EXPECT_EQ(n.VertexShader.File, fx);
+  EXPECT_EQ(n.Log.Lines.back().Text, "Sorry, Vertex Shader filesize is to big.");
 }

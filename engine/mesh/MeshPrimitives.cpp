@@ -104,30 +104,23 @@ void AddTube(MeshData& m, int rows, int cols, const std::function<void(float t, 
   });
 }
 
-void AddQuad(MeshData& m, const float corners[4][3], const float normal[3]) {
+// A flat polygon of n corners with their texture coordinates, all sharing the face's
+// normal, as a fan from the first corner.
+void AddFlat(MeshData& m, const float* const corners[], const float (*uv)[2], int n, const float normal[3]) {
   const uint32_t base = static_cast<uint32_t>(m.Vertices.size());
-  const float uv[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
-  for (int i = 0; i < 4; ++i) {
+  for (int i = 0; i < n; ++i) {
     MeshVertex v;
     for (int k = 0; k < 3; ++k) v.Pos[k] = corners[i][k], v.Normal[k] = normal[k];
     v.Uv[0] = uv[i][0], v.Uv[1] = uv[i][1];
     m.Vertices.push_back(v);
   }
-  AddTriangle(m, base, base + 1, base + 2);
-  AddTriangle(m, base, base + 2, base + 3);
+  for (int i = 1; i + 1 < n; ++i) AddTriangle(m, base, base + static_cast<uint32_t>(i), base + static_cast<uint32_t>(i) + 1);
 }
 
-void AddFlatTriangle(MeshData& m, const float a[3], const float b[3], const float c[3], const float normal[3]) {
-  const uint32_t base = static_cast<uint32_t>(m.Vertices.size());
-  const float* p[3] = {a, b, c};
-  const float uv[3][2] = {{0.5f, 0}, {1, 1}, {0, 1}};
-  for (int i = 0; i < 3; ++i) {
-    MeshVertex v;
-    for (int k = 0; k < 3; ++k) v.Pos[k] = p[i][k], v.Normal[k] = normal[k];
-    v.Uv[0] = uv[i][0], v.Uv[1] = uv[i][1];
-    m.Vertices.push_back(v);
-  }
-  AddTriangle(m, base, base + 1, base + 2);
+void AddQuad(MeshData& m, const float corners[4][3], const float normal[3]) {
+  const float* c[4] = {corners[0], corners[1], corners[2], corners[3]};
+  const float uv[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+  AddFlat(m, c, uv, 4, normal);
 }
 
 MeshData Finish(MeshData m) {
@@ -247,7 +240,9 @@ MeshData MakePyramid(float width, float height, float depth) {
     const float mid[3] = {(a[0] + b[0]) / 2, 0, (a[2] + b[2]) / 2};
     float n[3] = {mid[0] * height, mid[0] * mid[0] + mid[2] * mid[2], mid[2] * height};
     Normalise(n);
-    AddFlatTriangle(m, a, b, apex, n);
+    const float* corners[3] = {a, b, apex};
+    const float uv[3][2] = {{0, 1}, {1, 1}, {0.5f, 0}};
+    AddFlat(m, corners, uv, 3, n);
   }
   return Finish(std::move(m));
 }

@@ -15,12 +15,18 @@ namespace {
 constexpr uint64_t kShaderLimit = 10240;
 constexpr int kShaderTextureSide = 256;
 
-bool ReadShaderText(const std::string& path, std::string& text) {
+// The size gate, then the whole text into `code` and the path into `file`. False when
+// the file is refused or cannot be read; the slot is then left as it was.
+bool ReadShaderFile(IntroModel& m, const std::string& path, const std::string& refusal, std::string& code,
+                    std::string& file) {
+  if (path.empty() || !loaders::FitsLimit(m, path, kShaderLimit, refusal)) return false;
   if (!PathExists(path) || !PathIsSafeToRead(path)) return false;
   std::vector<uint8_t> bytes;
   if (!ReadWholeFile(path, bytes, kShaderLimit)) return false;
   // Files written on any system: the model keeps CR LF lines, as the project file stores them.
-  text = loaders::WithCrLf(std::string(bytes.begin(), bytes.end()));
+  code = loaders::WithCrLf(std::string(bytes.begin(), bytes.end()));
+  file = path;
+  MarkChanged(m);
   return true;
 }
 
@@ -29,15 +35,11 @@ void LogEngineError(IntroModel& m, Engine& e) { AddStatusLine(m, e.ErrorText(), 
 }  // namespace
 
 void LoadTextureShader(IntroModel& m, Engine& e, const std::string& path) {
-  if (path.empty()) return;
-  if (!loaders::FitsLimit(m, path, kShaderLimit, "Sorry, Texture Shader filesize is to big.")) return;
   TexShaderFields& t = m.TexShader;
-  if (!ReadShaderText(path, t.Code)) return;
-  t.File = path;
+  if (!ReadShaderFile(m, path, "Sorry, Texture Shader filesize is to big.", t.Code, t.File)) return;
   if (t.Effect != 0) e.FreeEffect(t.Effect);
   t.Effect = 0;
   loaders::ReleaseTexture(e, t.Texture);
-  MarkChanged(m);
   t.Texture = e.CreateTextureShader(t.Code, kShaderTextureSide, kShaderTextureSide);
   if (t.Texture == 0) {
     LogEngineError(m, e);
@@ -51,16 +53,12 @@ void LoadTextureShader(IntroModel& m, Engine& e, const std::string& path) {
 }
 
 void LoadVertexShader(IntroModel& m, Engine& e, const std::string& path) {
-  if (path.empty()) return;
-  if (!loaders::FitsLimit(m, path, kShaderLimit, "Sorry, Vertex Shader filesize is to big.")) return;
   VertexShaderFields& s = m.VertexShader;
-  if (!ReadShaderText(path, s.Code)) return;
-  s.File = path;
+  if (!ReadShaderFile(m, path, "Sorry, Vertex Shader filesize is to big.", s.Code, s.File)) return;
   if (s.Effect != 0) {
     if (m.Obj3d.Entity != 0) e.EntityEffect(m.Obj3d.Entity, 0);
     e.FreeEffect(s.Effect);
   }
-  MarkChanged(m);
   // A failed compile leaves the object drawn plain.
   s.Effect = e.CreateEffect(s.Code);
   if (s.Effect == 0) {
