@@ -1,6 +1,7 @@
 // The 3D object's effect parameters: what is set, in which order, with which values.
 #include <gtest/gtest.h>
 
+#include "engine/Clock.h"
 #include "engine/recording/RecordingEngine.h"
 #include "project/IntroModel.h"
 #include "render/Effects3d.h"
@@ -15,11 +16,12 @@ class ObjectShaderParameters : public ::testing::Test {
  protected:
   IntroModel m;
   RecordingEngine e;
-  uint64_t clock100ns = 4'321'000'000'000ull;
+  static constexpr uint64_t clock100ns = 4'321'000'000'000ull;
+  ManualClock clock{clock100ns};
 
   void SetUp() override {
     InitModel(m);
-    e.SetClock([this] { return clock100ns; });
+    e.SetClock(clock);
     ASSERT_TRUE(e.Open(800, 600));
     m.Obj3d.Entity = e.CreatePrimitive(Primitive::Cube);
     e.PositionEntity(m.Obj3d.Entity, 1, 2, 10);

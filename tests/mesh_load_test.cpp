@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "engine/Clock.h"
 #include "engine/mesh/MeshPrimitives.h"
 #include "engine/mesh/MeshWire.h"
 #include "engine/recording/RecordingEngine.h"
@@ -22,14 +23,14 @@ float MinX(const std::vector<MeshVertex>& v) {
 }
 
 struct ClockedEngine {
-  uint64_t Now = 0;  // 100 ns units
+  ManualClock Clock;
   RecordingEngine E;
   ClockedEngine() {
-    E.SetClock([this] { return Now; });
+    E.SetClock(Clock);
     E.Open(800, 600);
   }
   void Advance(double seconds) {
-    Now += static_cast<uint64_t>(seconds * 1e7);
+    Clock.Set100ns(Clock.Now100ns() + static_cast<uint64_t>(seconds * 1e7));
     E.FlipBuffers();
   }
 };

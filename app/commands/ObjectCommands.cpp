@@ -20,11 +20,10 @@ void Free(Engine& e, Handle& tex) {
 }
 
 // The object texture's slot, shared by Object Texture > Load Texture and Load Texture #1.
+// The loader lets the old texture go only once the new one has been read.
 void LoadObjectTexture(AppContext& ctx, const std::string& title) {
   const std::string path = Pick(ctx, title, "Data/Textures/", filters::kTextures);
-  if (path.empty()) return;
-  Free(ctx.Eng, ctx.Model.Tex3d.Texture);
-  LoadTexture(ctx.Model, ctx.Eng, path, 0);
+  if (!path.empty()) LoadTexture(ctx.Model, ctx.Eng, path, 0);
 }
 
 void AddObjectLoads(CommandTable& t) {
@@ -87,9 +86,7 @@ void AddShader(CommandTable& t) {
       const std::string path =
           Pick(ctx, "Choose a Shader texture " + std::to_string(n), "Data/Textures/", filters::kTextures);
       s.TexFile[slot - 1] = path;
-      if (path.empty()) return;
-      Free(ctx.Eng, s.Texture[slot - 1]);
-      LoadTexture(ctx.Model, ctx.Eng, path, slot);
+      if (!path.empty()) LoadTexture(ctx.Model, ctx.Eng, path, slot);
     };
     t[menu::kObjShaderTexRemove1 + 2 * (n - 1)] = [slot](AppContext& ctx) {
       VertexShaderFields& s = ctx.Model.VertexShader;

@@ -27,15 +27,16 @@ float SizeDivisor(float largest) {
   return 10;
 }
 
+// As every loader reports a file the engine cannot read (the error text and the file
+// part), with the model reader's reason after it.
 void LogRefusal(IntroModel& m, Engine& e, const std::string& path) {
-  // The engine's text is the error number's and the reader's reason after it.
   const std::string prefix = EngineErrorMessage(EngineError::ObjectLoad);
   std::string reason = e.ErrorText();
   reason = reason.rfind(prefix, 0) == 0 ? reason.substr(prefix.size()) : std::string();
   if (reason.rfind(": ", 0) == 0) reason = reason.substr(2);
   std::string line = prefix + ": " + FilePart(path);
   if (!reason.empty()) line += " (" + reason + ")";
-  AddStatusLine(m, line, kNotFoundMs, kColorError);
+  AddStatusLine(m, line, kMessageMs, kColorError);
 }
 
 bool LoadObjectFile(IntroModel& m, Engine& e, const std::string& path, bool animated) {
