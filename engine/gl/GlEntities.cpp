@@ -11,7 +11,8 @@ namespace quellor {
 
 namespace {
 
-constexpr int kShadowSize = 1024;
+// Enough for one object a few units across; software GL pays for every texel.
+constexpr int kShadowSize = 512;
 
 // Matrices are Direct3D's (row vectors) uploaded untransposed, so in GLSL they act as
 // column-vector matrices: M * v.
