@@ -134,8 +134,12 @@ void Shell::StartWithWindow(Host& host, Engine& engine) {
 
 void Shell::SetUpPreviewScene() {
   Engine& e = ctx_->Eng;
-  // The 3D camera and light are positioned here once the 3D layer module exists, and
-  // the built-in raster effect is compiled here with the raster module.
+  // The camera at the origin looking into the screen, the light at the object's light
+  // position, and the 3D layer's fog. The built-in raster effect is compiled here with
+  // the raster module.
+  e.PositionCamera(0, 0, 0);
+  e.PositionLight(m_.Obj3d.LightX, m_.Obj3d.LightY, m_.Obj3d.LightZ);
+  e.SetFog(m_.Obj3d.FogStart, m_.Obj3d.FogEnd);
   m_.ScreenTexture = e.CreateRenderTarget(m_.ScreenX, m_.ScreenY);
   // Folder names may differ in case from the disk; a pipe there would hold start-up.
   std::string blue = ResolvePath(JoinPath(m_.BaseDir, "Data/Bobs/Blue.png"));

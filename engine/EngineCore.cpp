@@ -25,6 +25,7 @@ bool EngineCore::Open(int screenW, int screenH) {
   screenW_ = screenW;
   screenH_ = screenH;
   lastFlip_ = clock_->Now100ns();
+  UpdateProjection();
   return true;
 }
 
@@ -148,7 +149,11 @@ Handle EngineCore::CopyTextureRect(Handle tex, int x, int y, int w, int h) {
 }
 
 void EngineCore::FreeTexture(Handle tex) {
-  if (textures_.erase(tex)) OnTextureFreed(tex);
+  if (!textures_.erase(tex)) return;
+  // An entity never draws with a texture that is gone.
+  for (auto& [h, ent] : entities_)
+    if (ent.Texture == tex) ent.Texture = 0;
+  OnTextureFreed(tex);
 }
 
 void EngineCore::ScrollTextureRows(Handle tex, int dx, int dy) {
@@ -398,30 +403,6 @@ void EngineCore::DrawTextColored(int x, int y, const std::string& text, uint32_t
 
 // ---- 3D and effects fallbacks ---------------------------------------------
 
-Handle EngineCore::LoadEntity(const std::string&, bool) {
-  SetError(EngineError::ObjectLoad);
-  return 0;
-}
-
-Handle EngineCore::CreatePrimitive(Primitive) {
-  SetError(EngineError::ObjectLoad);
-  return 0;
-}
-
-void EngineCore::EntitySize(Handle, float* w, float* h, float* d) const {
-  if (w) *w = 0;
-  if (h) *h = 0;
-  if (d) *d = 0;
-}
-
-void EngineCore::EntityPosition(Handle, float* x, float* y, float* z) const {
-  if (x) *x = 0;
-  if (y) *y = 0;
-  if (z) *z = 0;
-}
-
-const float* EngineCore::QueryMatrix(MatrixKind, Handle) { return matrix_.data(); }
-
 Handle EngineCore::CreateEffect(const std::string&) {
   SetError(EngineError::Shader, "effects are not available in this engine");
   return 0;
@@ -443,6 +424,9 @@ void EngineCore::FlipBuffers() {
   uint64_t now = clock_->Now100ns();
   lastFrameSeconds_ = static_cast<float>(static_cast<double>(now - lastFlip_) * 1e-7);
   lastFlip_ = now;
+  // Animated entities play on in real time.
+  for (auto& [h, ent] : entities_)
+    if (ent.Animated && !ent.Mesh->Animations.empty()) ent.AnimSeconds += lastFrameSeconds_;
 }
 
 int EngineCore::MeasureFps() {

@@ -288,6 +288,8 @@ struct IntroModel {
   TrainerRun TrainerState;
   BobRun Bobs;
   Handle ScreenTexture = 0;
+  // The "mouse" vector both shader effects receive, taken every frame (VertexShader.M_opt).
+  std::array<float, 3> ShaderMouse{};
   Handle ModeMarker = 0;  // placement-mode cursor sprite
   std::array<Handle, 3> HelpImages{};
   int32_t ModeMarkerX = 0, ModeMarkerY = 0;

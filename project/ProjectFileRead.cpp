@@ -7,6 +7,7 @@
 #include "project/Ini.h"
 #include "project/Loaders.h"
 #include "project/NewIntro.h"
+#include "project/Object3d.h"
 #include "project/PathResolve.h"
 #include "project/ProjectFields.h"
 #include "project/ProjectFile.h"
@@ -290,8 +291,7 @@ struct Reader {
                   else LoadObject3d(m, e, p);
                 });
     } else if (type >= 1 && type <= 6) {
-      o.Entity = e.CreatePrimitive(static_cast<Primitive>(type));
-      if (o.Entity != 0) {
+      if (CreateObjectPrimitive(m, e, type)) {
         e.ScaleEntity(o.Entity, o.SizX, o.SizY, o.SizZ);
         if (m.Tex3d.Texture != 0) e.EntityTexture(o.Entity, m.Tex3d.Texture);
         AddStatusLine(m, "3d Object succesfully generated.", kMessageMs, kColorSuccess);
