@@ -9,6 +9,7 @@
 #include "app/Recovery.h"
 #include "app/ResourcePacks.h"
 #include "app/WebAddress.h"
+#include "export/Packers.h"
 #include "project/Loaders.h"
 #include "project/PathResolve.h"
 #include "project/ProjectFields.h"
@@ -64,7 +65,8 @@ void Shell::StartBeforeWindow(const CommandLine& cl) {
   UnscrambleWebAddresses(m_);
   SetRasterEffectSource(m_);
 
-  // 3. Presence of the external packers: wired here with the export module.
+  // 3. Which external packers lie beside the program.
+  m_.PackerFileSize = ProbePackers(m_.BaseDir);
   // 4. The options window's four colour swatches: wired here with the options window.
 
   // 5. Chooser images and About text. An unreadable pack leaves them empty.
@@ -132,7 +134,11 @@ void Shell::StartWithWindow(Host& host, Engine& engine) {
 
 void Shell::SetUpPreviewScene() {
   Engine& e = ctx_->Eng;
-  // The 3D camera and light are positioned here once the 3D layer module exists.
+  // The camera at the origin looking into the screen, the light at the object's light
+  // position, and the 3D layer's fog; then the built-in raster effect.
+  e.PositionCamera(0, 0, 0);
+  e.PositionLight(m_.Obj3d.LightX, m_.Obj3d.LightY, m_.Obj3d.LightZ);
+  e.SetFog(m_.Obj3d.FogStart, m_.Obj3d.FogEnd);
   CompileRasterEffect(m_, e);
   m_.ScreenTexture = e.CreateRenderTarget(m_.ScreenX, m_.ScreenY);
   // Folder names may differ in case from the disk; a pipe there would hold start-up.

@@ -1,22 +1,16 @@
 // Frame step 8.7: the user's post effect over the finished 3D pass.
-#include "render/EffectContract.h"
+#include "project/Object3d.h"
+#include "render/EffectSlotsResolve.h"
 #include "render/Effects3d.h"
 
 namespace quellor {
 
 namespace {
-// Slot order; the contract's matrices and vectors follow "time".
-enum PostSlot { kMouse, kPostFx, kTime, kMatrices, kTextureBG = kMatrices + kContractMatrixCount,
-                kTexture0, kTexture1, kTexture2, kTexture3, kVar1, kVar2, kVar3, kPostSlots };
-
-constexpr std::array<const char*, kPostSlots> PostNames() {
-  std::array<const char*, kPostSlots> n{"mouse", "postfx", "time"};
-  for (int k = 0; k < kContractMatrixCount; ++k) n[kMatrices + k] = kContractMatrixNames[k];
-  const char* const rest[] = {"textureBG", "texture0", "texture1", "texture2", "texture3", "Var1", "Var2", "Var3"};
-  for (int k = 0; k < 8; ++k) n[kTextureBG + k] = rest[k];
-  return n;
-}
-constexpr std::array<const char*, kPostSlots> kPostNames = PostNames();
+enum PostSlot { kMouse, kPostFx, kTime, kTextureBG, kTexture0, kTexture1, kTexture2, kTexture3, kVar1, kVar2, kVar3,
+                kPostSlots };
+constexpr const char* kPostNames[kPostSlots] = {"mouse",    "postfx",   "time",     "textureBG",
+                                                "texture0", "texture1", "texture2", "texture3",
+                                                "Var1",     "Var2",     "Var3"};
 }  // namespace
 
 void RunPostEffect(IntroModel& m, Engine& e) {
@@ -25,11 +19,11 @@ void RunPostEffect(IntroModel& m, Engine& e) {
   EffectSlots& s = m.PostSlots;
   ResolveEffectSlots(e, fx, kPostNames, s);
   e.GrabScreen(m.ScreenTexture);
-  const std::array<float, 3> mouse = MouseVector(m);
-  e.SetEffectVector(fx, s.Index[kMouse], mouse.data());
+  // The mouse vector was taken at step 8.3 of this frame.
+  e.SetEffectVector(fx, s.Index[kMouse], m.ShaderMouse.data());
   e.SetEffectFloat(fx, s.Index[kPostFx], 1.0f);
-  e.SetEffectFloat(fx, s.Index[kTime], EffectTime(e));
-  SetContractMatrices(m, e, fx, s, kMatrices);
+  e.SetEffectFloat(fx, s.Index[kTime], ShaderTime(e));
+  SetMatrixParameters(m, e, fx);
   e.EffectTechnique(fx, "PostProcess");
   e.SetEffectTexture(fx, s.Index[kTextureBG], m.Background.Texture);
   e.SetEffectTexture(fx, s.Index[kTexture0], m.ScreenTexture);

@@ -1,6 +1,6 @@
 #include "render/RasterBars.h"
 
-#include "render/EffectContract.h"
+#include "render/EffectSlotsResolve.h"
 #include "render/Effects3d.h"
 
 namespace quellor {
@@ -93,7 +93,7 @@ void RunRasterPass(IntroModel& m, Engine& e) {
   EffectSlots& s = m.RasterSlots;
   ResolveEffectSlots(e, fx, kRasterNames, s);
   e.GrabScreen(m.ScreenTexture);
-  e.SetEffectFloat(fx, s.Index[kTime], EffectTime(e));
+  e.SetEffectFloat(fx, s.Index[kTime], ShaderTime(e));
   for (int n = 1; n <= 3; ++n) {
     const int at = kBars + 3 * (n - 1);
     e.SetEffectFloat(fx, s.Index[at], r.fxt[n]);

@@ -6,7 +6,7 @@
 #include "engine/fx/FxReader.h"
 #include "project/Colors.h"
 #include "project/Loaders.h"
-#include "render/EffectContract.h"
+#include "project/loaders/LoaderCommon.h"
 #include "render/Frame.h"
 #include "render/RasterBars.h"
 #include "tests/frame_fixtures.h"
@@ -27,21 +27,21 @@ class EffectsFrame : public ModelFixture {
     e.SetClock(testing::TestClock());  // 50 s
     m.ScreenTexture = e.CreateRenderTarget(800, 600);
   }
-  std::vector<RecordedEffectSet> SetsOf(Handle fx) const {
-    std::vector<RecordedEffectSet> out;
-    for (const RecordedEffectSet& s : e.EffectSets)
+  std::vector<RecordedParam> SetsOf(Handle fx) const {
+    std::vector<RecordedParam> out;
+    for (const RecordedParam& s : e.Params)
       if (s.Effect == fx) out.push_back(s);
     return out;
   }
-  static std::vector<std::string> Names(const std::vector<RecordedEffectSet>& sets) {
+  static std::vector<std::string> Names(const std::vector<RecordedParam>& sets) {
     std::vector<std::string> n;
-    for (const RecordedEffectSet& s : sets) n.push_back(s.Name);
+    for (const RecordedParam& s : sets) n.push_back(s.Name);
     return n;
   }
-  static const RecordedEffectSet& Find(const std::vector<RecordedEffectSet>& sets, const std::string& name) {
-    for (const RecordedEffectSet& s : sets)
+  static const RecordedParam& Find(const std::vector<RecordedParam>& sets, const std::string& name) {
+    for (const RecordedParam& s : sets)
       if (s.Name == name) return s;
-    static RecordedEffectSet none;
+    static RecordedParam none;
     ADD_FAILURE() << name << " was not set";
     return none;
   }
@@ -69,19 +69,19 @@ TEST_F(EffectsFrame, PostEffectGetsTheContractInItsOrder) {
       "matLightWorld", "matCamView", "matCamViewI", "matCamProj", "vecEye", "PostProcess", "textureBG",
       "texture0", "texture1", "texture2", "texture3", "Var1", "Var2", "Var3"};
   EXPECT_EQ(Names(sets), order);
-  EXPECT_EQ(Find(sets, "PostProcess").What, RecordedEffectSet::Technique);
-  EXPECT_EQ(Find(sets, "mouse").Values[0], 0.25f);
-  EXPECT_EQ(Find(sets, "mouse").Values[1], 0.25f);
-  EXPECT_EQ(Find(sets, "postfx").Values[0], 1.0f);
-  EXPECT_FLOAT_EQ(Find(sets, "time").Values[0], 50.0f);
-  EXPECT_EQ(Find(sets, "lightDir").What, RecordedEffectSet::Vector);
-  EXPECT_EQ(Find(sets, "matCamView").What, RecordedEffectSet::Matrix);
-  EXPECT_EQ(Find(sets, "textureBG").Tex, m.Background.Texture);
-  EXPECT_EQ(Find(sets, "texture0").Tex, m.ScreenTexture);
-  EXPECT_EQ(Find(sets, "texture1").Tex, m.Tex3d.Texture);
-  EXPECT_EQ(Find(sets, "texture2").Tex, m.VertexShader.Texture[0]);
-  EXPECT_EQ(Find(sets, "texture3").Tex, m.VertexShader.Texture[1]);
-  EXPECT_EQ(Find(sets, "Var3").Values[0], 0.75f);
+  EXPECT_EQ(Find(sets, "PostProcess").Type, RecordedParam::Kind::Technique);
+  EXPECT_EQ(Find(sets, "mouse").Values.at(0), 0.25f);
+  EXPECT_EQ(Find(sets, "mouse").Values.at(1), 0.25f);
+  EXPECT_EQ(Find(sets, "postfx").Values.at(0), 1.0f);
+  EXPECT_FLOAT_EQ(Find(sets, "time").Values.at(0), 50.0f);
+  EXPECT_EQ(Find(sets, "lightDir").Type, RecordedParam::Kind::Vector);
+  EXPECT_EQ(Find(sets, "matCamView").Type, RecordedParam::Kind::Matrix);
+  EXPECT_EQ(Find(sets, "textureBG").Texture, m.Background.Texture);
+  EXPECT_EQ(Find(sets, "texture0").Texture, m.ScreenTexture);
+  EXPECT_EQ(Find(sets, "texture1").Texture, m.Tex3d.Texture);
+  EXPECT_EQ(Find(sets, "texture2").Texture, m.VertexShader.Texture[0]);
+  EXPECT_EQ(Find(sets, "texture3").Texture, m.VertexShader.Texture[1]);
+  EXPECT_EQ(Find(sets, "Var3").Values.at(0), 0.75f);
   // Grab after the 3D pass, the effect into the target; the 2D pass over it, then shown.
   const std::vector<RecordedOp> want = {RecordedOp::RenderWorld, RecordedOp::GrabScreen, RecordedOp::ScreenEffect,
                                         RecordedOp::OverlayToTarget, RecordedOp::CopyToScreen, RecordedOp::Flip};
@@ -110,15 +110,14 @@ TEST_F(EffectsFrame, RasterPassRecoloursLastAndOnlyWhenARasterIsOn) {
                                           "Ras_2_value", "Ras_FX3", "Ras_3_enabled", "Ras_3_value", "clear1", "clear2",
                                           "clear3", "recolor", "texture0", "texture1", "texture2", "texture3"};
   EXPECT_EQ(Names(sets), order);
-  EXPECT_EQ(Find(sets, "Ras_FX2").Values[0], 3.0f);
-  EXPECT_EQ(Find(sets, "Ras_2_enabled").Values[0], 1.0f);
-  EXPECT_EQ(Find(sets, "Ras_1_enabled").Values[0], 0.0f);
-  EXPECT_EQ(Find(sets, "Ras_2_value").Values[0], 0.25f);
-  EXPECT_EQ(Find(sets, "clear2").What, RecordedEffectSet::Color);
-  EXPECT_EQ((std::vector<float>(Find(sets, "clear2").Values.begin(), Find(sets, "clear2").Values.begin() + 4)),
-            (std::vector<float>{1, 0, 1, 0}));
-  EXPECT_EQ(Find(sets, "texture0").Tex, m.ScreenTexture);
-  EXPECT_EQ(Find(sets, "texture3").Tex, r.Texture[3]);
+  EXPECT_EQ(Find(sets, "Ras_FX2").Values.at(0), 3.0f);
+  EXPECT_EQ(Find(sets, "Ras_2_enabled").Values.at(0), 1.0f);
+  EXPECT_EQ(Find(sets, "Ras_1_enabled").Values.at(0), 0.0f);
+  EXPECT_EQ(Find(sets, "Ras_2_value").Values.at(0), 0.25f);
+  EXPECT_EQ(Find(sets, "clear2").Type, RecordedParam::Kind::Color);
+  EXPECT_EQ(Find(sets, "clear2").Values, (std::vector<float>{1, 0, 1, 0}));
+  EXPECT_EQ(Find(sets, "texture0").Texture, m.ScreenTexture);
+  EXPECT_EQ(Find(sets, "texture3").Texture, r.Texture[3]);
   // After the status log's texts were queued: grab, recolour, copy, then the flip.
   const std::vector<RecordedOp> tail = {RecordedOp::GrabScreen, RecordedOp::ScreenEffect, RecordedOp::CopyToScreen,
                                         RecordedOp::Flip};
@@ -157,33 +156,21 @@ TEST_F(EffectsFrame, BuiltInRasterEffectHasTheFixedNamesAndDefaults) {
   EXPECT_EQ(l.Fx.Techniques[0].Passes[0].PixelProfile, "ps_2_0");
 }
 
-TEST_F(EffectsFrame, MouseVectorByOption) {
-  m.VertexShader.M_opt = 0;
-  m.PreviewMouseX = 395, m.PreviewMouseY = 59;
-  EXPECT_EQ(MouseVector(m), (std::array<float, 3>{395.0f / 790, 59.0f / 590, 0}));
-  m.PreviewMouseX = 800;  // outside the preview
-  EXPECT_EQ(MouseVector(m), (std::array<float, 3>{-1.0f / 790, -1.0f / 590, 0}));
-  m.VertexShader.M_opt = 2;
-  m.ScrollRun[0].SwingSine = -0.5f;
-  EXPECT_EQ(MouseVector(m), (std::array<float, 3>{0.5f, 0.5f, 0}));
-}
-
 TEST_F(EffectsFrame, ShaderLoadersCompileOrLeaveTheSlotEmptyWithTheMessage) {
   const std::string good = File("post.fx", kPost);
   const std::string broken = File("broken.fx", "float4 PS() : COLOR { return 1; }\ntechnique T {\n");
   LoadPostFxShader(m, e, good);
   const Handle first = m.PostFX.Effect;
   ASSERT_NE(first, 0u);
-  EXPECT_EQ(m.PostFX.Code, kPost);
+  EXPECT_EQ(m.PostFX.Code, loaders::WithCrLf(kPost));
   EXPECT_EQ(m.Log.Lines.back().Text, "PostFX Shader succesfully loaded.");
   LoadPostFxShader(m, e, broken);
   EXPECT_EQ(m.PostFX.Effect, 0u);
   EXPECT_EQ(e.Effects.count(first), 0u);  // the previous one was freed
-  ASSERT_GE(m.Log.Lines.size(), 2u);
-  const StatusLine& head = m.Log.Lines[m.Log.Lines.size() - 2];
-  EXPECT_EQ(head.Text, "#17 Shader konnte nicht erstellt werden: ");
-  EXPECT_EQ(head.Colour, kColorError);
-  EXPECT_EQ(m.Log.Lines.back().Text.rfind("memory(2,1): error:", 0), 0u) << m.Log.Lines.back().Text;
+  // One line: the engine's message with the compiler's first line, which has the place.
+  const StatusLine& line = m.Log.Lines.back();
+  EXPECT_EQ(line.Text.rfind("#17 Shader konnte nicht erstellt werden: memory(2,1): error:", 0), 0u) << line.Text;
+  EXPECT_EQ(line.Colour, kColorError);
   // The frame then has no post pass.
   e.Clear();
   DrawFrame(m, e, nullptr);
@@ -211,7 +198,7 @@ TEST_F(EffectsFrame, ShaderLoadersCompileOrLeaveTheSlotEmptyWithTheMessage) {
   EXPECT_EQ(e.TextureWidth(m.TexShader.Texture), 256);
   LoadTextureShader(m, e, File("t2.fx", "float4 Other(float2 uv : POSITION) : COLOR { return 1; }"));
   EXPECT_EQ(m.TexShader.Texture, 0u);
-  EXPECT_EQ(m.Log.Lines[m.Log.Lines.size() - 2].Text, "#16 Texturshader konnte nicht erstellt werden: ");
+  EXPECT_EQ(m.Log.Lines.back().Text.rfind("#16 Texturshader konnte nicht erstellt werden: memory(1,1)", 0), 0u);
 }
 
 }  // namespace

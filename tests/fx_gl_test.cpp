@@ -212,7 +212,7 @@ TEST_F(FxGlTest, ShippedEffectsLoad) {
     return std::string(std::istreambuf_iterator<char>(in), {});
   };
   const Handle crt = Effect(read("PostFX/crt.fx"));
-  const Handle wobble = Effect(read("Vertex/wobble.fx"));
+  const Handle wobble = Effect(read("Vertex/Wobble.fx"));
   EXPECT_GE(e->EffectParam(wobble, "worldViewProj"), 0);
   EXPECT_EQ(e->Effects().PassCount(wobble), 1);
   // The CRT keeps a mid-grey picture mid-grey in the middle of the screen.

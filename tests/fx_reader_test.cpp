@@ -233,7 +233,7 @@ TEST(FxSeeds, CommittedSeedsAreCurrent) {
   };
   std::vector<std::pair<fs::path, std::string>> seeds = {{root / "fxreader" / "framework.fx", kEffect},
                                                          {root / "fxreader" / "raster.fx", kRasterEffectSource}};
-  for (const char* shipped : {"PostFX/crt.fx", "Vertex/wobble.fx", "Texture/plasma.fx"})
+  for (const char* shipped : {"PostFX/crt.fx", "Vertex/Wobble.fx", "Texture/plasma.fx"})
     seeds.emplace_back(root / "fxreader" / fs::path(shipped).filename(),
                        read(fs::path(QUELLOR_SOURCE_DIR) / "Data" / "Shader" / shipped));
   FxResult failed;

@@ -131,7 +131,9 @@ std::string Observe(const IntroModel& m, const FakeHost& host, const AppContext&
   o << host.Dialogs.size() << '|' << m.EditMode << '|' << m.ModeAnchorX << ',' << m.ModeAnchorY << '|'
     << m.ModeGfxIndex << '|' << ctx.QuitRequested << '|' << m.Logo.Sprite << m.Sign.Sprite
     << m.Background.Texture << m.Background.Sprite << m.Border.Texture << m.Font1.Image << m.Font2.Image
-    << m.Anim_2d.Sprite << m.Anim_BOB.Sprite << m.Obj3d.Entity << m.TrainerBar.TB_Line << m.PostFX.Effect << '|';
+    << m.Anim_2d.Sprite << m.Anim_BOB.Sprite << m.Obj3d.Entity << m.TrainerBar.TB_Line << m.PostFX.Effect << '|'
+    << m.Tex3d.Texture << ',' << m.TexShader.State << ',' << m.VertexShader.Effect << '|';
+  for (Handle t : m.VertexShader.Texture) o << t << ',';
   for (int i = 1; i <= 5; ++i) o << m.GFX.Sprite[i] << ',';
   for (const auto& s : m.Scroller) o << s.FX << ',' << s.Angle << ',' << s.Active << ';';
   o << m.Pager.Active << m.Trainer.Active;
@@ -161,6 +163,10 @@ class MenuCoverage : public CommandsTest {
     m.Obj3d.Entity = 1234;
     m.PostFX.Effect = e.CreateEffect(
         "float4 PS() : COLOR { return 1; } technique PostProcess { pass p { PixelShader = compile ps_2_0 PS(); } }");
+    m.Tex3d.Texture = e.TextureFromImage(img);
+    m.TexShader.State = 0;
+    m.VertexShader.Effect = 4321;
+    for (Handle& t : m.VertexShader.Texture) t = e.TextureFromImage(img);
     m.Scroller[0].Active = m.Scroller[1].Active = 1;
     m.Scroller[0].FX = m.Scroller[1].FX = 99;  // so choosing any effect shows
     m.Pager.Active = m.Trainer.Active = 1;

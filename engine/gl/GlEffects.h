@@ -3,18 +3,15 @@
 // effect's parameter values, its samplers as GL sampler objects, and the binding of one
 // pass for a draw.
 //
-// For drawing meshes through an effect (the 3D object), per pass:
-//   GlEffects& fx = engine.Effects();
-//   for (int p = 0; p < fx.PassCount(effect); ++p) {
-//     fx.BeginPass(effect, p, worldViewProj16, /*intoTarget=*/false);
-//     ... bind the mesh's vertex array and draw ...
-//     fx.EndPass();
-//   }
-// Vertex attributes are fed by semantic at the locations of FxAttribute (FxTypes.h):
-// POSITION 0, NORMAL 1, TEXCOORD0 2, COLOR0 3, TEXCOORD1..7 4..10, TANGENT 11,
-// BINORMAL 12, COLOR1 13, BLENDWEIGHT 14, BLENDINDICES 15. A missing COLOR0 reads white.
-// `worldViewProj16` (Direct3D layout, row vectors) is used only by passes without a
-// vertex shader; passes with one take the effect's own matrix parameters.
+// Entities with an effect are drawn through it: GlEffects is the engine's
+// EffectPassBinder (GlEntities.h), binding each pass of the current technique for the
+// entity's vertex array. Vertex attributes are fed by semantic at the locations of
+// FxAttribute (FxTypes.h): POSITION 0, NORMAL 1, TEXCOORD0 2, COLOR0 3 (as GlEntities
+// feeds them), TEXCOORD1..7 4..10, TANGENT 11, BINORMAL 12, COLOR1 13, BLENDWEIGHT 14,
+// BLENDINDICES 15. A missing COLOR0 reads white. The world-view-projection (Direct3D
+// layout, row vectors) serves only passes without a vertex shader; passes with one take
+// the effect's own matrix parameters. States a pass does not name stay as the caller
+// set them; the pass's own last until EndPass.
 //
 // Direct3D conventions kept here: clip depth 0..w (the translator rewrites it to GL's
 // -w..w); clip y points up; a render target holds its top row first, so drawing into
@@ -25,18 +22,19 @@
 #include <string>
 #include <string_view>
 
+#include "engine/Handle.h"
 #include "engine/fx/FxParams.h"
 #include "engine/fx/FxTypes.h"
-#include "engine/Handle.h"
+#include "engine/gl/GlEntities.h"
 
 namespace quellor {
 
 class GlEngine;
 
-class GlEffects {
+class GlEffects : public EffectPassBinder {
  public:
   explicit GlEffects(GlEngine& engine);
-  ~GlEffects();
+  ~GlEffects() override;
 
   // Builds the programs of every pass; false with the GL compiler's log.
   bool Add(Handle effect, CompiledFx fx, std::string* log);
@@ -56,6 +54,13 @@ class GlEffects {
   bool BeginPass(Handle effect, int pass, const float* worldViewProj16, bool intoTarget);
   // Restores the state the engine's own sprite and text drawing expects.
   void EndPass();
+
+  // EffectPassBinder: passes of an entity's effect.
+  int BeginEntityEffect(Handle effect) override { return PassCount(effect); }
+  bool BindEntityPass(Handle effect, int pass, const float* worldViewProj16) override {
+    return BeginPass(effect, pass, worldViewProj16, false);
+  }
+  void EndEntityEffect(Handle) override { EndPass(); }
 
   // Every pass of the current technique as a full-screen quad into the bound
   // framebuffer, a render target. `keepAlpha`: its alpha is not written (X8R8G8B8).

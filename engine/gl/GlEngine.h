@@ -13,6 +13,7 @@
 
 namespace quellor {
 
+class EffectPassBinder;
 class GlEffects;
 class FxTranslator;
 
@@ -37,7 +38,6 @@ class GlEngine : public EngineCore {
   void CopyTargetToScreen(Handle target) override;
   void FlipBuffers() override;
   Image ReadScreen() override;
-  void PositionCamera(float x, float y, float z) override;
 
   // Effects (GlEngineEffects.cpp): translated in the worker process, run as GL programs.
   Handle CreateEffect(const std::string& source) override;
@@ -64,8 +64,13 @@ class GlEngine : public EngineCore {
   // Font file in use for texts; empty when no font could be opened.
   std::string FontFile() const;
   // Camera view and projection used for 3D drawing (Direct3D layout).
-  const float* ViewMatrix() const;
-  const float* ProjectionMatrix() const;
+  const float* ViewMatrix() const { return View().data(); }
+  const float* ProjectionMatrix() const { return Projection().data(); }
+  // Entities drawn by the last RenderWorld.
+  int LastEntitiesDrawn() const { return lastEntitiesDrawn_; }
+  // Hands entities with an attached effect to the effect runtime (null: all plain).
+  // See engine/gl/GlEntities.h for the contract and the vertex attribute locations.
+  void SetEffectPassBinder(EffectPassBinder* binder);
   // The effects, for drawing meshes through a pass (see GlEffects.h).
   GlEffects& Effects() { return *effects_; }
   // Translation with its caches (tests point it at their own folders).
@@ -74,6 +79,7 @@ class GlEngine : public EngineCore {
  protected:
   void OnTextureChanged(Handle tex) override;
   void OnTextureFreed(Handle tex) override;
+  void OnEntityFreed(Handle entity) override;
 
  private:
   struct Gl;
@@ -86,7 +92,7 @@ class GlEngine : public EngineCore {
   void QueueBackdrops();
   void QueueSprites();
   void QueueTexts();
-  void UpdateCamera();
+  void DrawScreenFade();
   // A texture and framebuffer of the target's size that effects draw into; then
   // SwapScratchInto makes it the target's content (the old content becomes scratch).
   unsigned ScratchFramebuffer(Handle target);
@@ -103,6 +109,7 @@ class GlEngine : public EngineCore {
   std::unique_ptr<GlEffects> effects_;
   std::unique_ptr<FxTranslator> translator_;
   int lastDrawCalls_ = 0;
+  int lastEntitiesDrawn_ = 0;
   // Per-frame scratch storage, kept so drawing a frame does not allocate.
   std::vector<Handle> backdropOrder_;
   std::vector<uint32_t> decodedScratch_;

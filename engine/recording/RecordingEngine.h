@@ -16,23 +16,32 @@ struct RecordedText {
   uint32_t Argb = 0;
 };
 
-// One effect call: a technique choice or a parameter set, by the name it was asked for.
-struct RecordedEffectSet {
-  enum Kind { Technique, Float, Vector, Matrix, Color, Texture };
+// One effect parameter set (by name, or by index under the name it was resolved from)
+// or technique choice, as the caller handed it over.
+struct RecordedParam {
+  enum class Kind { Technique, Float, Vector, Matrix, Color, Texture };
   Handle Effect = 0;
-  Kind What = Float;
+  Kind Type = Kind::Float;
   std::string Name;
-  std::array<float, 16> Values{};  // Float 1, Vector 3, Color 4, Matrix 16 used
-  Handle Tex = 0;
+  std::vector<float> Values;  // 1, 3, 16 or 4 floats by kind
+  Handle Texture = 0;
+  std::string Technique;
 };
 
-// An effect as created: its source and the names it declares (the effect framework is
-// read, the HLSL is not translated).
+// An effect as created: its source and the parameters it declares (the effect framework
+// is read, the HLSL is not translated).
 struct RecordedEffect {
   std::string Source;
   std::vector<std::string> Declared;
-  std::vector<std::string> Names;  // every name asked for, index = EffectParam result
-  std::string Technique;
+  std::string Technique;  // current technique
+};
+
+// An entity as RenderWorld drew it.
+struct RecordedEntity {
+  Handle Entity = 0;
+  std::array<float, 16> World{};
+  Handle Texture = 0, Effect = 0;
+  bool Shadow = false;
 };
 
 // What happened, in order: one entry per frame operation.
@@ -52,8 +61,9 @@ class RecordingEngine : public EngineCore {
   void FreeRenderTarget(Handle target) override;
   Image ReadScreen() override;
 
-  // Effects: created from the framework alone, so a broken framework fails as in the GL
-  // engine; every parameter name gets an index so that sets are recorded by name.
+  // Effects are created from their framework alone, so a broken framework fails as in
+  // the GL engine. Every parameter name of any handle gets an index, so that sets by
+  // name and by index are both recorded under their names.
   Handle CreateEffect(const std::string& source) override;
   void FreeEffect(Handle effect) override;
   Handle CreateTextureShader(const std::string& source, int w, int h) override;
@@ -69,8 +79,9 @@ class RecordingEngine : public EngineCore {
   std::vector<DrawnSprite> Drawn;
   std::vector<RecordedText> Texts;
   std::vector<RecordedOp> Ops;
-  std::vector<RecordedEffectSet> EffectSets;
-  std::map<Handle, RecordedEffect> Effects;  // the live ones
+  std::vector<RecordedEntity> DrawnEntities;  // by RenderWorld, in drawing order
+  std::vector<RecordedParam> Params;          // effect parameters, in the order set
+  std::map<Handle, RecordedEffect> Effects;   // the live ones
   std::vector<Handle> ScreenEffects;          // effect of each DrawScreenEffect
   int PointsDrawn = 0;  // points of the last DrawPoints call
   int Frames = 0;
@@ -78,13 +89,16 @@ class RecordingEngine : public EngineCore {
     Drawn.clear();
     Texts.clear();
     Ops.clear();
-    EffectSets.clear();
+    DrawnEntities.clear();
+    Params.clear();
     ScreenEffects.clear();
   }
 
  private:
   void Record();
-  void RecordSet(Handle effect, int param, RecordedEffectSet::Kind kind, const float* v, int n, Handle tex);
+  void AddParam(Handle effect, RecordedParam::Kind kind, const std::string& name, const float* v, size_t n);
+  void AddParam(Handle effect, int param, RecordedParam::Kind kind, const float* v, size_t n);
+  std::map<Handle, std::vector<std::string>> paramNames_;  // index = EffectParam result
 };
 
 }  // namespace quellor
