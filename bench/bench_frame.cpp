@@ -1,35 +1,27 @@
-// CPU time of one full preview frame: idle (nothing loaded), every 2D asset loaded, and
-// every 2D asset plus 1000 draw records, on the recording engine and on headless GL.
+// CPU time of one full preview frame: idle (nothing loaded), every 2D asset loaded, the
+// bundled demo project (scrollers, pager, bobs), and the demo with a placement mode at
+// work through the editor's own overlay hook, on the recording engine and on headless GL.
 // The counter allocs/frame counts heap allocations inside DrawFrame (should be 0).
 #include <benchmark/benchmark.h>
 
-#include <atomic>
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
-#include <new>
 #include <string>
 #include <unistd.h>
 
+#include "app/AppContext.h"
+#include "app/HeadlessHost.h"
+#include "app/ProjectCommands.h"
+#include "engine/Input.h"
 #include "engine/gl/GlEngine.h"
 #include "engine/image/ImageCodec.h"
 #include "engine/recording/RecordingEngine.h"
+#include "project/EditModes.h"
 #include "project/IntroModel.h"
 #include "project/Loaders.h"
 #include "render/Frame.h"
 #include "render/IdleScene.h"
-
-namespace {
-std::atomic<long> g_allocs{0};
-}
-
-void* operator new(std::size_t n) {
-  g_allocs.fetch_add(1, std::memory_order_relaxed);
-  if (void* p = std::malloc(n ? n : 1)) return p;
-  throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+#include "tests/AllocationCounter.h"
 
 using namespace quellor;
 
@@ -45,7 +37,7 @@ class SteppingClock : public Clock {
 };
 SteppingClock g_clock;
 
-enum Scene { kIdle = 0, kAllAssets = 1, kAllAssetsAndRecords = 2 };
+enum Scene { kIdle = 0, kAllAssets = 1, kDemo = 2, kDemoPlacement = 3 };
 
 Image Picture(int w, int h) {
   Image img;
@@ -62,22 +54,28 @@ std::string Write(const std::filesystem::path& dir, const std::string& name, int
   return p;
 }
 
-// Refills the draw list after the hooks (which are not all in place yet) and queues its
-// 3D-pass half, so 1000 Both-Layer records cost the frame what the scrollers' would.
-struct RecordFeeder : PlacementHook {
-  DrawList Records;
-  void Run(IntroModel& m, Engine& e) override {
-    m.Draws.assign(Records.begin(), Records.end());
-    DisplayDrawRecords(m, e, true);
-  }
-};
-
 struct Setup {
   std::filesystem::path Dir;
   IntroModel M;
-  RecordFeeder Feeder;
-  bool UseFeeder = false;
+  HeadlessHost Host;
+  std::unique_ptr<AppContext> Ctx;  // holds references, so it is built in place
+  PlacementHook* Hook = nullptr;    // the editor's overlay while a mode is on
 };
+
+// The demo project as File > Load reads it, with its assets from the source tree.
+void PrepareDemo(Setup& s, Engine& e, Scene scene) {
+  IntroModel& m = s.M;
+  m.BaseDir = QUELLOR_SOURCE_DIR;
+  s.Ctx.reset(new AppContext{m, e, s.Host});
+  LoadProjectFile(*s.Ctx, m.BaseDir + "/Data/Prefs/Demo.ini");
+  if (scene != kDemoPlacement) return;
+  // GFX #1 size mode with the right button held: title, rule, labels, help every frame.
+  m.ModeGfxIndex = 1;
+  SetSpriteSizeAnchor(m, e, m.GFX.Sprite[1], m.GFX.XPos[1], m.GFX.YPos[1], m.GFX.XSize[1], m.GFX.YSize[1]);
+  m.EditMode = mode::kGfxSize;
+  e.SetMouseButton(kMouseRight, true);
+  s.Hook = &s.Ctx->Placement;
+}
 
 void Prepare(Setup& s, Engine& e, Scene scene) {
   s.Dir = std::filesystem::temp_directory_path() / ("quellor_bench_frame_" + std::to_string(::getpid()));
@@ -92,6 +90,10 @@ void Prepare(Setup& s, Engine& e, Scene scene) {
   FillIdleScene(m);
   LoadIdlePointTexture(m, e);
   if (scene == kIdle) return;
+  if (scene >= kDemo) {
+    PrepareDemo(s, e, scene);
+    return;
+  }
   LoadLogo(m, e, Write(s.Dir, "logo.png", 256, 128));
   LoadSign(m, e, Write(s.Dir, "sign.png", 32, 32));
   for (int i = 1; i <= 5; ++i) {
@@ -117,20 +119,6 @@ void Prepare(Setup& s, Engine& e, Scene scene) {
   LoadRasterTexture(m, e, Write(s.Dir, "ras.png", 4, 16), 1, 1);
   m.Logo.Layer = 1;
   m.Sign.Layer = 2;
-  if (scene == kAllAssetsAndRecords) {
-    s.UseFeeder = true;
-    for (int i = 0; i < 1000; ++i) {
-      DrawRecord r;
-      r.Sprite = m.Font1.Chars[i % 61].Sprite;
-      r.X = (i * 37) % m.ScreenX;
-      r.Y = (i * 53) % m.ScreenY;
-      r.Width = r.Height = 150;
-      r.Rotation = static_cast<float>(i % 360);
-      r.Layer = 1;
-      s.Feeder.Records.push_back(r);
-    }
-    m.Draws.reserve(1000);
-  }
 }
 
 void Finish(Setup& s) {
@@ -139,17 +127,22 @@ void Finish(Setup& s) {
 }
 
 void RunFrames(benchmark::State& state, Setup& s, Engine& e, RecordingEngine* rec) {
-  PlacementHook* hook = s.UseFeeder ? &s.Feeder : nullptr;
-  for (int i = 0; i < 3; ++i) {  // let every list reach its size
-    DrawFrame(s.M, e, hook);
+  IntroModel& m = s.M;
+  int frame = 0;
+  // The mouse sweeps the screen, so a mode's values and labels change every frame.
+  auto drawOne = [&] {
+    m.PreviewMouseX = 200 + frame % 400;
+    m.PreviewMouseY = 100 + frame % 300;
+    ++frame;
+    DrawFrame(m, e, s.Hook);
     if (rec) rec->Clear();
-  }
+  };
+  for (int i = 0; i < 3; ++i) drawOne();  // let every list reach its size
   long allocs = 0;
   for (auto _ : state) {
-    const long before = g_allocs.load(std::memory_order_relaxed);
-    DrawFrame(s.M, e, hook);
-    allocs += g_allocs.load(std::memory_order_relaxed) - before;
-    if (rec) rec->Clear();
+    const long before = quellor::testing::HeapAllocations();
+    drawOne();
+    allocs += quellor::testing::HeapAllocations() - before;
   }
   state.counters["allocs/frame"] =
       benchmark::Counter(static_cast<double>(allocs), benchmark::Counter::kAvgIterations);
@@ -163,7 +156,7 @@ void BM_FrameRecording(benchmark::State& state) {
   RunFrames(state, s, e, &e);
   Finish(s);
 }
-BENCHMARK(BM_FrameRecording)->ArgName("scene")->Arg(kIdle)->Arg(kAllAssets)->Arg(kAllAssetsAndRecords);
+BENCHMARK(BM_FrameRecording)->ArgName("scene")->Arg(kIdle)->Arg(kAllAssets)->Arg(kDemo)->Arg(kDemoPlacement);
 
 void BM_FrameGl(benchmark::State& state) {
   std::string error;
@@ -183,7 +176,7 @@ void BM_FrameGl(benchmark::State& state) {
   RunFrames(state, s, e, nullptr);
   Finish(s);
 }
-BENCHMARK(BM_FrameGl)->ArgName("scene")->Arg(kIdle)->Arg(kAllAssets)->Arg(kAllAssetsAndRecords)
+BENCHMARK(BM_FrameGl)->ArgName("scene")->Arg(kIdle)->Arg(kAllAssets)->Arg(kDemo)->Arg(kDemoPlacement)
     ->Unit(benchmark::kMicrosecond);
 
 }  // namespace

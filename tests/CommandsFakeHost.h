@@ -30,7 +30,7 @@ class CommandsFakeHost : public Host {
 
   bool NextEvent(HostEvent&) override { return false; }
   void Pump() override {}
-  void SetTitle(const std::string& t) override { Titles.push_back(t); }
+  void SetTitle(std::string_view t) override { Titles.emplace_back(t); }
   std::string Title() const override { return Titles.empty() ? std::string() : Titles.back(); }
   void PreviewMouse(int& x, int& y) const override { x = y = 0; }
   bool MainWindowFocused() const override { return true; }

@@ -188,7 +188,7 @@ class ScriptedHost : public Host {
 
   bool NextEvent(HostEvent&) override { return false; }
   void Pump() override {}
-  void SetTitle(const std::string& t) override { TitleText = t; }
+  void SetTitle(std::string_view t) override { TitleText = t; }
   std::string Title() const override { return TitleText; }
   void PreviewMouse(int& x, int& y) const override { x = y = 0; }
   bool MainWindowFocused() const override { return true; }

@@ -81,6 +81,7 @@ bool WxHost::OpenMainWindow(int w, int h, const std::string& title, std::string*
   width_ = w;
   height_ = h;
   // Caption with system menu and minimise box; no resize border, no maximise box.
+  title_.Set(title);
   frame_ = new wxFrame(nullptr, wxID_ANY, wxString::FromUTF8(title), wxDefaultPosition,
                        wxDefaultSize, wxCAPTION | wxSYSTEM_MENU | wxMINIMIZE_BOX | wxCLOSE_BOX);
   frame_->Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) {
@@ -226,8 +227,8 @@ void WxHost::Pump() {
   PollMouseButtons();
 }
 
-void WxHost::SetTitle(const std::string& title) {
-  if (frame_) frame_->SetTitle(wxString::FromUTF8(title));
+void WxHost::SetTitle(std::string_view title) {
+  if (frame_ && title_.Set(title)) frame_->SetTitle(wxString::FromUTF8(title.data(), title.size()));
 }
 
 std::string WxHost::Title() const {

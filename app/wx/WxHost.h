@@ -14,6 +14,7 @@
 #include <wx/wx.h>
 
 #include "app/Host.h"
+#include "app/ShownTitle.h"
 #include "engine/Engine.h"
 
 namespace quellor {
@@ -40,7 +41,7 @@ class WxHost : public Host {
 
   bool NextEvent(HostEvent& ev) override;
   void Pump() override;
-  void SetTitle(const std::string& title) override;
+  void SetTitle(std::string_view title) override;
   std::string Title() const override;
   void PreviewMouse(int& x, int& y) const override;
   bool MainWindowFocused() const override;
@@ -78,6 +79,7 @@ class WxHost : public Host {
   std::set<int> keysDown_;
   std::array<bool, 2> pressedSincePoll_{};
   std::function<void()> contextMenu_;
+  ShownTitle title_;
 };
 
 }  // namespace quellor
