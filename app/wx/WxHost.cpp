@@ -1,5 +1,6 @@
 #include "app/wx/WxHost.h"
 
+#include <wx/display.h>
 #include <wx/filedlg.h>
 #include <wx/stdpaths.h>
 #include <wx/utils.h>
@@ -18,6 +19,14 @@ namespace {
 constexpr int kMaxDispatchPerPass = 2000;
 // How long the window manager gets to map the new window.
 constexpr int kRealiseWaitMs = 5000;
+
+// Refresh rate of the display showing `w` (the toolkit's, else GLX's); 0 when unknown.
+double DisplayRefreshHz(const wxWindow* w) {
+  const int index = wxDisplay::GetFromWindow(w);
+  const wxDisplay display(index == wxNOT_FOUND ? 0u : static_cast<unsigned>(index));
+  const int hz = display.GetCurrentMode().GetRefresh();
+  return hz > 0 ? hz : GlxRefreshHz();
+}
 
 
 // Keys by toolkit key code, for events that carry no hardware code.
@@ -121,6 +130,7 @@ bool WxHost::OpenMainWindow(int w, int h, const std::string& title, std::string*
     return false;
   }
   SetGlxSwapIntervalOne();  // without it the loop simply runs faster
+  pacer_.SetRefreshHz(DisplayRefreshHz(frame_));
   canvas_->SetFocus();
   return true;
 }
@@ -130,7 +140,7 @@ bool WxHost::WaitUntilRealised() {
   while (sw.Time() < kRealiseWaitMs) {
     Pump();
     if (frame_->IsShownOnScreen() && canvas_->GetXWindow() != 0) return true;
-    wxMilliSleep(5);  // start-up only; the main loop never sleeps
+    wxMilliSleep(5);  // start-up only; the loop itself waits only to pace presents
   }
   return false;
 }
@@ -197,7 +207,11 @@ void WxHost::PollMouseButtons() {
 }
 
 void WxHost::Present() {
-  if (mainOpen_ && canvas_) canvas_->SwapBuffers();
+  if (!mainOpen_ || !canvas_) return;
+  canvas_->SwapBuffers();
+  // Where the swap did not wait for the display, the rest of the refresh period is waited
+  // out here, so the loop does not spin a core on virtual and remote displays.
+  pacer_.FramePresented();
 }
 
 void WxHost::TrackWindow(WindowId id, wxTopLevelWindow* window) {
