@@ -422,7 +422,10 @@ void RunPlacementPass(IntroModel& m, Engine& e, Host& win) {
   if (!IsPlacementMode(n)) return;
   PlacementTitleBuffer title;
   win.SetTitle(PlacementTitle(m, n, title));
-  if (e.MouseDown(kMouseRight)) ApplyPlacementRule(m, e, n);
+  if (e.MouseDown(kMouseRight)) {
+    ApplyPlacementRule(m, e, n);
+    MarkChanged(m);
+  }
   PassUpkeep(m, e, n);
   if (e.MouseDown(kMouseLeft)) EndPlacementMode(m, e, win);
   DrawHelp(m, e, n);

@@ -6,6 +6,7 @@
 #include "app/Dispatch.h"
 #include "app/Menu.h"
 #include "app/ProjectCommands.h"
+#include "app/Recovery.h"
 #include "app/ResourcePacks.h"
 #include "app/WebAddress.h"
 #include "project/Loaders.h"
@@ -125,6 +126,8 @@ void Shell::StartWithWindow(Host& host, Engine& engine) {
   // 18. Project named on the command line, then single assets asked for by --load.
   Autoload();
   LoadCommandLineAssets();
+  // What start-up and the command line made is the starting point, not unsaved work.
+  MarkKept(*ctx_);
 }
 
 void Shell::SetUpPreviewScene() {
@@ -237,6 +240,7 @@ bool Shell::RunPass() {
 }
 
 void Shell::Quit() {
+  WriteRecoveryIfChanged(*ctx_);
   Host& host = ctx_->Win;
   if (host.WindowOpen(WindowId::Main)) host.CloseWindow(WindowId::Main);
   ended_ = true;

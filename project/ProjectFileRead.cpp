@@ -150,6 +150,9 @@ struct Reader {
     if (!path.empty()) load(path);
     if (handle == 0) fileField = before;
     else if (fileField.empty()) fileField = path;
+    // The path as the file wrote it, when it names the file loaded: its bytes (8-bit
+    // Windows text, say) then save back unchanged.
+    else if (!before.empty() && before != fileField && ResolvePath(before) == fileField) fileField = before;
   }
 
   // A file that was found but could not be read has been reported by its loader.

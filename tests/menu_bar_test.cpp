@@ -177,7 +177,7 @@ TEST(MenuBar, ToolkitLabelMarksTheMnemonicAndAppendsTheShortcut) {
 }
 
 // Everything a command could change that a test can see.
-std::string Observe(const IntroModel& m, const CommandsFakeHost& host, const AppContext& ctx) {
+std::string Observe(const IntroModel& m, const FakeHost& host, const AppContext& ctx) {
   std::ostringstream o;
   o << host.Dialogs.size() << '|' << m.EditMode << '|' << m.ModeAnchorX << ',' << m.ModeAnchorY << '|'
     << m.ModeGfxIndex << '|' << ctx.QuitRequested << '|' << m.Logo.Sprite << m.Sign.Sprite
@@ -228,7 +228,7 @@ TEST_F(MenuCoverage, EveryEnabledItemDoesSomething) {
     if (!item->Enabled || quiet.count(item->Id)) continue;
     SCOPED_TRACE(item->Text + " " + std::to_string(item->Id));
     InitModel(m);
-    host = CommandsFakeHost{};
+    host = FakeHost{};
     ctx.QuitRequested = false;
     LoadEverything();
     std::string before = Observe(m, host, ctx);

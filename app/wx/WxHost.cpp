@@ -11,6 +11,7 @@
 #include "engine/Input.h"
 #include "app/wx/GlxSwap.h"
 #include "app/wx/MenuBuilder.h"
+#include "project/TextBytes.h"
 
 namespace quellor {
 
@@ -242,7 +243,7 @@ void WxHost::Pump() {
 }
 
 void WxHost::SetTitle(std::string_view title) {
-  if (frame_ && title_.Set(title)) frame_->SetTitle(wxString::FromUTF8(title.data(), title.size()));
+  if (frame_ && title_.Set(title)) frame_->SetTitle(wxString::FromUTF8(DisplayText(title)));
 }
 
 std::string WxHost::Title() const {
@@ -306,12 +307,12 @@ std::string WxHost::SaveFileDialog(const std::string& title, const std::string& 
 }
 
 bool WxHost::AskYesNo(const std::string& title, const std::string& text) {
-  return wxMessageBox(wxString::FromUTF8(text), wxString::FromUTF8(title),
+  return wxMessageBox(wxString::FromUTF8(DisplayText(text)), wxString::FromUTF8(title),
                       wxYES_NO | wxICON_QUESTION | wxCENTRE, frame_) == wxYES;
 }
 
 void WxHost::MessageBox(const std::string& title, const std::string& text) {
-  wxMessageBox(wxString::FromUTF8(text), wxString::FromUTF8(title), wxOK | wxCENTRE, frame_);
+  wxMessageBox(wxString::FromUTF8(DisplayText(text)), wxString::FromUTF8(title), wxOK | wxCENTRE, frame_);
 }
 
 void WxHost::SetMenuCheck(int item, bool on) {
