@@ -4,6 +4,7 @@
 // use a fake that queues events and returns chosen paths.
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quellor {
@@ -30,7 +31,8 @@ class Host {
   virtual bool NextEvent(HostEvent& ev) = 0;
   // Drains the toolkit's own plumbing (paint, motion, key state) without taking a program event.
   virtual void Pump() = 0;
-  virtual void SetTitle(const std::string& title) = 0;
+  // Placement modes set their title on every pass: hosts pass on only a changed one.
+  virtual void SetTitle(std::string_view title) = 0;
   virtual std::string Title() const = 0;
   // Mouse position in preview pixels.
   virtual void PreviewMouse(int& x, int& y) const = 0;

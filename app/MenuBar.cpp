@@ -32,17 +32,31 @@ MenuItemData Sub(const char* text, std::vector<MenuItemData> items) {
   return d;
 }
 
+// A title of the menu bar, opened from the keyboard with Alt and `mnemonic`.
+MenuItemData Title(const char* text, char mnemonic, std::vector<MenuItemData> items) {
+  MenuItemData d = Sub(text, std::move(items));
+  d.Mnemonic = mnemonic;
+  return d;
+}
+
+MenuItemData Shortcut(MenuItemData item, const char* accelerator) {
+  item.Accelerator = accelerator;
+  return item;
+}
+
 // Items whose module has not arrived yet are shown but cannot be chosen.
 constexpr bool kPending = false;
 
 MenuItemData FileMenu() {
-  return Sub("File", {Item("New", kFileNew), Item("Load", kFileLoad), Item("Save", kFileSave), Bar(),
-                      Item("Create Final", kFileCreateFinal), Bar(),
-                      Item("Quit", kFileQuit)});
+  return Title("File", 'F',
+               {Shortcut(Item("New", kFileNew), "Ctrl+N"), Shortcut(Item("Load", kFileLoad), "Ctrl+O"),
+                Shortcut(Item("Save", kFileSave), "Ctrl+S"), Bar(),
+                Item("Create Final", kFileCreateFinal), Bar(),
+                Shortcut(Item("Quit", kFileQuit), "Ctrl+Q")});
 }
 
 MenuItemData EditMenu() {
-  return Sub("Edit", {Item("PostFX Shader Code", kEditPostFx, kPending),
+  return Title("Edit", 'E', {Item("PostFX Shader Code", kEditPostFx, kPending),
                       Item("Texture Shader Code", kEditTextureShader, kPending),
                       Item("Vertex Shader Code", kEditVertexShader, kPending),
                       Item("Scroll Text 1", kEditScrollText1, kPending),
@@ -119,8 +133,9 @@ MenuItemData ScrollerMenu() {
 }
 
 MenuItemData EffectsMenu() {
-  return Sub(
-      "Effects",
+  // Edit, Effects and Extra all begin with E: each title gets a letter of its own.
+  return Title(
+      "Effects", 'c',
       {Sub("Logo", {Item("Load", kLogoLoad), Item("Position", kLogoPosition), Item("Size", kLogoSize),
                     Sub("Effect", {Item("None", kLogoEffectNone)}), Item("Remove", kLogoRemove)}),
        Sub("Sign", {Item("Load", kSignLoad), Item("Position", kSignPosition), Item("Remove", kSignRemove)}),
@@ -144,10 +159,25 @@ MenuItemData EffectsMenu() {
 MenuBarData BuildMenuBar() {
   MenuBarData bar;
   bar.Menus = {FileMenu(), EditMenu(), EffectsMenu(),
-               Sub("Extra", {Item("Intro Setup", kExtraIntroSetup, kPending)}),
-               Sub("Help", {Sub("Help", {Item("Support Forum", kHelpForum, kPending)}),
-                            Item("About", kHelpAbout, kPending)})};
+               Title("Extra", 'x', {Item("Intro Setup", kExtraIntroSetup, kPending)}),
+               Title("Help", 'H', {Sub("Help", {Item("Support Forum", kHelpForum, kPending)}),
+                                   Item("About", kHelpAbout, kPending)})};
   return bar;
+}
+
+std::string ToolkitLabel(const MenuItemData& item) {
+  std::string label;
+  bool marked = item.Mnemonic == 0;
+  for (char c : item.Text) {
+    if (!marked && c == item.Mnemonic) {
+      label += '&';
+      marked = true;
+    }
+    if (c == '&') label += '&';
+    label += c;
+  }
+  if (!item.Accelerator.empty()) label += "\t" + item.Accelerator;
+  return label;
 }
 
 }  // namespace quellor

@@ -64,8 +64,8 @@ class FakeHost : public Host {
     ++Pumps;
     Calls.push_back("Pump");
   }
-  void SetTitle(const std::string& t) override {
-    Titles.push_back(t);
+  void SetTitle(std::string_view t) override {
+    Titles.emplace_back(t);
     Calls.push_back("SetTitle");
   }
   std::string Title() const override { return Titles.empty() ? std::string() : Titles.back(); }

@@ -1,5 +1,6 @@
 #include "app/wx/WxHost.h"
 
+#include <wx/display.h>
 #include <wx/filedlg.h>
 #include <wx/stdpaths.h>
 #include <wx/utils.h>
@@ -19,6 +20,14 @@ namespace {
 constexpr int kMaxDispatchPerPass = 2000;
 // How long the window manager gets to map the new window.
 constexpr int kRealiseWaitMs = 5000;
+
+// Refresh rate of the display showing `w` (the toolkit's, else GLX's); 0 when unknown.
+double DisplayRefreshHz(const wxWindow* w) {
+  const int index = wxDisplay::GetFromWindow(w);
+  const wxDisplay display(index == wxNOT_FOUND ? 0u : static_cast<unsigned>(index));
+  const int hz = display.GetCurrentMode().GetRefresh();
+  return hz > 0 ? hz : GlxRefreshHz();
+}
 
 
 // Keys by toolkit key code, for events that carry no hardware code.
@@ -82,6 +91,7 @@ bool WxHost::OpenMainWindow(int w, int h, const std::string& title, std::string*
   width_ = w;
   height_ = h;
   // Caption with system menu and minimise box; no resize border, no maximise box.
+  title_.Set(title);
   frame_ = new wxFrame(nullptr, wxID_ANY, wxString::FromUTF8(title), wxDefaultPosition,
                        wxDefaultSize, wxCAPTION | wxSYSTEM_MENU | wxMINIMIZE_BOX | wxCLOSE_BOX);
   frame_->Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) {
@@ -121,6 +131,7 @@ bool WxHost::OpenMainWindow(int w, int h, const std::string& title, std::string*
     return false;
   }
   SetGlxSwapIntervalOne();  // without it the loop simply runs faster
+  pacer_.SetRefreshHz(DisplayRefreshHz(frame_));
   canvas_->SetFocus();
   return true;
 }
@@ -130,7 +141,7 @@ bool WxHost::WaitUntilRealised() {
   while (sw.Time() < kRealiseWaitMs) {
     Pump();
     if (frame_->IsShownOnScreen() && canvas_->GetXWindow() != 0) return true;
-    wxMilliSleep(5);  // start-up only; the main loop never sleeps
+    wxMilliSleep(5);  // start-up only; the loop itself waits only to pace presents
   }
   return false;
 }
@@ -197,7 +208,11 @@ void WxHost::PollMouseButtons() {
 }
 
 void WxHost::Present() {
-  if (mainOpen_ && canvas_) canvas_->SwapBuffers();
+  if (!mainOpen_ || !canvas_) return;
+  canvas_->SwapBuffers();
+  // Where the swap did not wait for the display, the rest of the refresh period is waited
+  // out here, so the loop does not spin a core on virtual and remote displays.
+  pacer_.FramePresented();
 }
 
 void WxHost::TrackWindow(WindowId id, wxTopLevelWindow* window) {
@@ -227,8 +242,8 @@ void WxHost::Pump() {
   PollMouseButtons();
 }
 
-void WxHost::SetTitle(const std::string& title) {
-  if (frame_) frame_->SetTitle(wxString::FromUTF8(DisplayText(title)));
+void WxHost::SetTitle(std::string_view title) {
+  if (frame_ && title_.Set(title)) frame_->SetTitle(wxString::FromUTF8(DisplayText(title)));
 }
 
 std::string WxHost::Title() const {

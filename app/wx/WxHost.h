@@ -13,7 +13,9 @@
 #include <wx/glcanvas.h>
 #include <wx/wx.h>
 
+#include "app/FramePacer.h"
 #include "app/Host.h"
+#include "app/ShownTitle.h"
 #include "engine/Engine.h"
 
 namespace quellor {
@@ -29,7 +31,7 @@ class WxHost : public Host {
   bool OpenMainWindow(int w, int h, const std::string& title, std::string* error);
   // The engine that receives keyboard and mouse state; null detaches it.
   void AttachEngine(Engine* engine) { engine_ = engine; }
-  // Shows the back buffer of the canvas.
+  // Shows the back buffer of the canvas, at most once per refresh period of the display.
   void Present();
   // Queues one of the program's own events (used by the editor's other windows).
   void Post(const HostEvent& ev) { events_.push_back(ev); }
@@ -40,7 +42,7 @@ class WxHost : public Host {
 
   bool NextEvent(HostEvent& ev) override;
   void Pump() override;
-  void SetTitle(const std::string& title) override;
+  void SetTitle(std::string_view title) override;
   std::string Title() const override;
   void PreviewMouse(int& x, int& y) const override;
   bool MainWindowFocused() const override;
@@ -79,6 +81,8 @@ class WxHost : public Host {
   std::set<int> keysDown_;
   std::array<bool, 2> pressedSincePoll_{};
   std::function<void()> contextMenu_;
+  ShownTitle title_;
+  FramePacer pacer_{SystemClock(), SleepFor100ns};
 };
 
 }  // namespace quellor
