@@ -1,6 +1,7 @@
 #pragma once
 #include "app/Host.h"
 #include "app/PlacementModes.h"
+#include "app/dialogs/DialogState.h"
 #include "engine/Engine.h"
 #include "project/IntroModel.h"
 
@@ -15,6 +16,7 @@ struct AppContext {
   bool QuitRequested = false;
   int MusicFilterIndex = 0;  // remembered file-type choice of the music requester
   PlacementOverlay Placement{Win};  // the frame's hook while a placement mode is active
+  DialogState Dialogs{};
 };
 
 // Normal window title: "Quellor v" + version + " - " + project name + ".ini".

@@ -5,6 +5,9 @@
 #include "app/PlacementModes.h"
 #include "app/commands/CommandTable.h"
 #include "app/commands/GadgetRouting.h"
+#include "app/dialogs/About.h"
+#include "app/dialogs/DialogViews.h"
+#include "app/dialogs/TextEditor.h"
 #include "project/NewIntro.h"
 
 namespace quellor {
@@ -17,6 +20,7 @@ const CommandTable& MenuCommands() {
     AddAnimCommands(t);
     AddTextCommands(t);
     AddObjectCommands(t);
+    AddDialogCommands(t);
     return t;
   }();
   return kTable;
@@ -32,16 +36,36 @@ void SyncActiveChecks(AppContext& ctx) {
   ctx.Win.SetMenuCheck(menu::kTrainerActive, m.Trainer.Active == 1);
 }
 
+namespace {
+// Commands that leave the intro as it is; every other one may change what the options
+// window shows.
+bool LeavesIntro(int item) {
+  return item == menu::kFileSave || item == menu::kFileQuit || item == menu::kFileCreateFinal ||
+         (item >= menu::kEditPostFx && item <= menu::kEditTrainerText) || item == menu::kExtraIntroSetup ||
+         item == menu::kHelpForum || item == menu::kHelpAbout;
+}
+}  // namespace
+
 void DispatchMenu(AppContext& ctx, int item) {
   auto it = MenuCommands().find(item);
-  if (it != MenuCommands().end()) it->second(ctx);
+  if (it != MenuCommands().end()) {
+    it->second(ctx);
+    if (!LeavesIntro(item)) MarkChanged(ctx.Model);
+  }
   // New, Load and the trainer's own line check change the Active fields behind the
   // menu's back; the marks are brought in line after every command.
   SyncActiveChecks(ctx);
 }
 
-void DispatchGadget(AppContext& ctx, int gadget) {
-  if (const GadgetRoute* r = FindGadgetRoute(OptionsGadgetRoutes(), gadget)) r->Handle(ctx, gadget);
+void DispatchGadget(AppContext& ctx, WindowId window, int gadget) {
+  switch (window) {
+    case WindowId::Options:
+      if (const GadgetRoute* r = FindGadgetRoute(OptionsGadgetRoutes(), gadget)) r->Handle(ctx, gadget);
+      break;
+    case WindowId::TextEditor: HandleEditorGadget(ctx, gadget); break;
+    case WindowId::About: HandleAboutGadget(ctx, gadget); break;
+    default: break;
+  }
 }
 
 void HandleRightClick(AppContext& ctx) {
@@ -54,14 +78,22 @@ void HandleCloseRequest(AppContext& ctx, WindowId w) {
       ctx.QuitRequested = true;
       return;
     case WindowId::Options: {
-      std::vector<LayerListRow> rows = ctx.Win.OptionsLayerRows();
+      OptionsView* view = ctx.Win.OptionsWindow();
+      std::vector<LayerListRow> rows = view ? view->LayerRows() : std::vector<LayerListRow>{};
       // A window that reports no list leaves the order alone rather than emptying it.
       if (!rows.empty()) {
         RebuildDisplayOrder(ctx.Model, rows);
         ApplyDisplayOrder(ctx.Model, ctx.Eng);
+        MarkChanged(ctx.Model);
       }
       break;
     }
+    case WindowId::TextEditor:
+      CloseEditor(ctx);
+      return;
+    case WindowId::About:
+      CloseAbout(ctx);
+      return;
     default:
       break;
   }

@@ -42,13 +42,10 @@ MenuItemData FileMenu() {
 }
 
 MenuItemData EditMenu() {
-  return Sub("Edit", {Item("PostFX Shader Code", kEditPostFx, kPending),
-                      Item("Texture Shader Code", kEditTextureShader, kPending),
-                      Item("Vertex Shader Code", kEditVertexShader, kPending),
-                      Item("Scroll Text 1", kEditScrollText1, kPending),
-                      Item("Scroll Text 2", kEditScrollText2, kPending),
-                      Item("Page Text", kEditPageText, kPending),
-                      Item("Trainer Text", kEditTrainerText, kPending)});
+  return Sub("Edit", {Item("PostFX Shader Code", kEditPostFx), Item("Texture Shader Code", kEditTextureShader),
+                      Item("Vertex Shader Code", kEditVertexShader), Item("Scroll Text 1", kEditScrollText1),
+                      Item("Scroll Text 2", kEditScrollText2), Item("Page Text", kEditPageText),
+                      Item("Trainer Text", kEditTrainerText)});
 }
 
 MenuItemData Layer3dMenu() {
@@ -145,9 +142,8 @@ MenuItemData EffectsMenu() {
 MenuBarData BuildMenuBar() {
   MenuBarData bar;
   bar.Menus = {FileMenu(), EditMenu(), EffectsMenu(),
-               Sub("Extra", {Item("Intro Setup", kExtraIntroSetup, kPending)}),
-               Sub("Help", {Sub("Help", {Item("Support Forum", kHelpForum, kPending)}),
-                            Item("About", kHelpAbout, kPending)})};
+               Sub("Extra", {Item("Intro Setup", kExtraIntroSetup)}),
+               Sub("Help", {Sub("Help", {Item("Support Forum", kHelpForum)}), Item("About", kHelpAbout)})};
   return bar;
 }
 

@@ -409,6 +409,7 @@ void ApplyPlacementRule(IntroModel& m, Engine& e, int n) {
 void EndPlacementMode(IntroModel& m, Engine& e, Host& win) {
   int n = m.EditMode;
   m.EditMode = 0;
+  MarkChanged(m);  // the mode's results show in the options window
   win.SetTitle(NormalTitle(m));
   if (IsGfxMode(n)) m.ModeGfxIndex = 0;
   // The text effects start again from their beginning with the new values.

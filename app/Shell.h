@@ -10,6 +10,7 @@
 #include "app/AppContext.h"
 #include "app/CommandLine.h"
 #include "app/ResourcePacks.h"
+#include "app/dialogs/ResolutionChoice.h"
 
 namespace quellor {
 
@@ -33,6 +34,12 @@ class Shell {
   Shell(const Shell&) = delete;
   Shell& operator=(const Shell&) = delete;
 
+  // The desktop editor keeps its settings file at `path` and asks for the screen size in
+  // `chooser`. Without these (headless renders, tests) no settings file is touched and the
+  // chooser is skipped. Call before StartBeforeWindow.
+  void UseSettingsFile(const std::string& path) { settingsPath_ = path; }
+  void UseResolutionChooser(ResolutionChooser* chooser) { chooser_ = chooser; }
+
   // Start-up up to the point where the main window is needed: model defaults, the web
   // addresses, the first resource pack, the command line and the screen size.
   void StartBeforeWindow(const CommandLine& cl);
@@ -51,7 +58,10 @@ class Shell {
   // Passes until quitting; returns the process exit code.
   int Run();
 
+  // True once the program is to end (also when the chooser's blue pill ended start-up).
   bool Ended() const { return ended_; }
+  // The settings file counted no start-up before this one.
+  bool FirstStart() const { return firstStart_; }
   AppContext& Context() { return *ctx_; }
   // Chooser images and About text as read from the first resource pack.
   const StartupPack& EditorPack() const { return startupPack_; }
@@ -75,6 +85,9 @@ class Shell {
   std::unique_ptr<AppContext> ctx_;
   std::vector<std::string> rejectedLoads_;
   bool ended_ = false;
+  std::string settingsPath_;
+  ResolutionChooser* chooser_ = nullptr;
+  bool firstStart_ = false;
 };
 
 }  // namespace quellor

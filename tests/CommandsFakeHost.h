@@ -8,6 +8,7 @@
 
 #include "app/Host.h"
 #include "app/Menu.h"
+#include "tests/FakeViews.h"
 
 namespace quellor::test {
 
@@ -25,7 +26,9 @@ class CommandsFakeHost : public Host {
   std::map<int, bool> Checks;
   std::vector<WindowId> Closed;
   std::map<WindowId, bool> Open;
-  std::vector<LayerListRow> LayerRows;
+  FakeOptionsView OptionsWin;
+  std::vector<std::string> WebAddresses;
+  int EditorsOpened = 0, AboutsOpened = 0;
   int ContextMenus = 0;
 
   bool NextEvent(HostEvent&) override { return false; }
@@ -61,7 +64,17 @@ class CommandsFakeHost : public Host {
   void SetMenuCheck(int item, bool on) override { Checks[item] = on; }
   void EnableMenu(int, bool) override {}
   void ShowTextEditorContextMenu() override { ++ContextMenus; }
-  std::vector<LayerListRow> OptionsLayerRows() const override { return LayerRows; }
+  OptionsView* OpenOptionsWindow() override {
+    Open[WindowId::Options] = true;
+    return &OptionsWin;
+  }
+  OptionsView* OptionsWindow() override { return WindowOpen(WindowId::Options) ? &OptionsWin : nullptr; }
+  EditorView* OpenTextEditor(const EditorSetup&) override {
+    ++EditorsOpened;
+    return nullptr;  // these tests do not type; the editor's own tests do
+  }
+  void OpenAbout(const AboutContent&) override { ++AboutsOpened; }
+  void OpenWebAddress(const std::string& address) override { WebAddresses.push_back(address); }
   void RestartProgram(const std::vector<std::string>&) override {}
   void SetMenuBar(const MenuBarData&) override {}
 

@@ -136,6 +136,7 @@ std::string Observe(const IntroModel& m, const CommandsFakeHost& host, const App
   for (const auto& s : m.Scroller) o << s.FX << ',' << s.Angle << ',' << s.Active << ';';
   o << m.Pager.Active << m.Trainer.Active;
   for (const auto& [id, on] : host.Checks) o << id << on;
+  o << '|' << host.EditorsOpened << host.AboutsOpened << host.WebAddresses.size() << host.WindowOpen(WindowId::Options);
   return o.str();
 }
 
