@@ -20,6 +20,7 @@ struct AboutContent;
 struct LayerListRow {
   std::string Name;
   std::string Layer;
+  bool operator==(const LayerListRow&) const = default;
 };
 
 struct HostEvent {

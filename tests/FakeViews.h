@@ -25,7 +25,7 @@ class FakeOptionsView : public OptionsView {
     auto it = Values.find(gadget);
     return it == Values.end() ? std::string() : it->second;
   }
-  void Show(const OptionsState& s) override {
+  void ShowState(const OptionsState& s) override {
     ++Shows;
     Last = s;
     for (const auto& [id, v] : s.Values) Values[id] = v;

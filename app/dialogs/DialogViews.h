@@ -18,7 +18,7 @@ class OptionsView {
   virtual std::string Value(int gadget) const = 0;
   // Writes every control and generated list (the refresh). Controls whose value did not
   // change are left alone.
-  virtual void Show(const OptionsState& s) = 0;
+  virtual void ShowState(const OptionsState& s) = 0;
   // The display manager's rows, top first, and the selected row (-1: none).
   virtual std::vector<LayerListRow> LayerRows() const = 0;
   virtual int SelectedLayerRow() const = 0;

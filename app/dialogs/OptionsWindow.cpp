@@ -131,7 +131,7 @@ void RefreshOptionsWindow(AppContext& ctx) {
   const int keep = ctx.Dialogs.KeepGadget;
   ctx.Dialogs.KeepGadget = 0;
   if (keep) s.Values.erase(keep);
-  view->Show(s);
+  view->ShowState(s);
   ctx.Dialogs.OptionsRevision = m.Revision;
 }
 
