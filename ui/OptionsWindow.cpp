@@ -61,31 +61,52 @@ OptionsFrame::OptionsFrame(wxWindow* owner, std::function<void(int)> post)
 void OptionsFrame::Build() {
   const std::vector<Control>& all = Controls();
   widgets_.resize(all.size());
+  for (size_t i = 0; i < all.size(); ++i) {
+    Widget& w = widgets_[i];
+    const Control& c = all[i];
+    w.Def = &c;
+    w.Enabled = c.Enabled;
+    w.Items = c.Choices;
+    w.Shown = c.Initial;
+    if (c.Type == Kind::Combo && c.Initial.empty()) w.Shown = "-1";
+    if ((c.Type == Kind::Check || c.Type == Kind::Radio) && c.Initial.empty()) w.Shown = "0";
+  }
   wxPanel* root = new wxPanel(this);
   wxNotebook* book = new wxNotebook(root, wxID_ANY, wxPoint(5, 5), wxSize(kPanelW, kPanelH));
-  std::vector<wxPanel*> pages;
   for (const char* name : kTabNames) {
-    pages.push_back(new wxPanel(book));
-    book->AddPage(pages.back(), name);
+    pages_.push_back(new wxPanel(book));
+    book->AddPage(pages_.back(), name);
   }
+  built_.assign(pages_.size(), false);
+  book->Bind(wxEVT_NOTEBOOK_PAGE_CHANGED, [this](wxBookCtrlEvent& ev) {
+    if (ev.GetSelection() >= 0) BuildTab(ev.GetSelection());
+    ev.Skip();
+  });
+  BuildTab(0);
+}
+
+void OptionsFrame::BuildTab(int tab) {
+  if (tab < 0 || tab >= static_cast<int>(built_.size()) || built_[static_cast<size_t>(tab)]) return;
+  built_[static_cast<size_t>(tab)] = true;
   const Control* frame = nullptr;
   int cell = 0, row = 0;
-  for (const Control& c : all) {
+  for (const Control& c : Controls()) {
+    if (c.Tab != tab) continue;
     if (c.Type == Kind::Frame) {
       frame = &c;
       cell = row = 0;
     } else if (c.Frame == 0) {
       frame = nullptr;
     }
-    BuildControl(pages[static_cast<size_t>(c.Tab)], c, frame, cell, row);
+    BuildControl(pages_[static_cast<size_t>(tab)], c, frame, cell, row);
   }
 }
 
 void OptionsFrame::BuildControl(wxWindow* page, const Control& c, const Control* frame, int& cell, int& row) {
   Widget& w = widgets_[static_cast<size_t>(c.Id - kFirstGadget)];
-  w.Def = &c;
   if (c.Type == Kind::Frame) {
     w.Main = new wxStaticBox(page, wxID_ANY, Wx(c.Caption), wxPoint(c.X, c.Y), wxSize(c.W, c.H));
+    ApplyLabel(w);
     return;
   }
   // Where the control goes: a rectangle of its own, or the next cells of its frame.
@@ -147,8 +168,7 @@ void OptionsFrame::BuildControl(wxWindow* page, const Control& c, const Control*
     }
     case Kind::Combo: {
       wxChoice* choice = new wxChoice(page, wxID_ANY, at, size);
-      for (const std::string& item : c.Choices) choice->Append(Wx(item));
-      w.Items = c.Choices;
+      for (const std::string& item : w.Items) choice->Append(Wx(item));
       w.Main = choice;
       break;
     }
@@ -170,6 +190,7 @@ void OptionsFrame::BuildControl(wxWindow* page, const Control& c, const Control*
       layers_->AppendColumn("Effect", wxLIST_FORMAT_LEFT, size.x * 3 / 5);
       layers_->AppendColumn("Layer", wxLIST_FORMAT_LEFT, size.x * 2 / 5 - 4);
       w.Main = layers_;
+      SetLayerRows(rows_, -1);
       break;
     }
     case Kind::Edit:
@@ -182,13 +203,19 @@ void OptionsFrame::BuildControl(wxWindow* page, const Control& c, const Control*
       break;
   }
   if (!w.Main) return;
-  if (!c.Enabled) w.Main->Enable(false);
-  if (c.Type == Kind::Combo || c.Type == Kind::Track || c.Type == Kind::Check) {
-    SetShown(w, c.Initial.empty() ? (c.Type == Kind::Combo ? "-1" : "0") : c.Initial);
-  } else {
-    w.Shown = c.Initial;
+  if (!w.Enabled) {
+    w.Main->Enable(false);
+    if (w.Caption) w.Caption->Enable(false);
   }
+  ApplyLabel(w);
+  SetShown(w, w.Shown);
   BindEvents(w);
+}
+
+void OptionsFrame::ApplyLabel(Widget& w) {
+  if (w.Label.empty() || !w.Main) return;
+  wxWindow* target = w.Caption ? static_cast<wxWindow*>(w.Caption) : w.Main;
+  target->SetLabel(Wx(w.Label));
 }
 
 void OptionsFrame::BindEvents(Widget& w) {
@@ -267,6 +294,7 @@ void OptionsFrame::OnEditText(Widget& w) {
 
 void OptionsFrame::SetShown(Widget& w, const std::string& value) {
   w.Shown = value;
+  if (!w.Main) return;  // its tab is not built yet
   const long n = std::strtol(value.c_str(), nullptr, 10);
   switch (w.Def->Type) {
     case Kind::Label:
@@ -304,8 +332,7 @@ void OptionsFrame::SetShown(Widget& w, const std::string& value) {
 
 OptionsFrame::Widget* OptionsFrame::Find(int gadget) {
   if (gadget < kFirstGadget || gadget - kFirstGadget >= static_cast<int>(widgets_.size())) return nullptr;
-  Widget& w = widgets_[static_cast<size_t>(gadget - kFirstGadget)];
-  return w.Main ? &w : nullptr;
+  return &widgets_[static_cast<size_t>(gadget - kFirstGadget)];
 }
 
 const OptionsFrame::Widget* OptionsFrame::Find(int gadget) const {
@@ -318,33 +345,35 @@ std::string OptionsFrame::Value(int gadget) const {
 }
 
 void OptionsFrame::ShowState(const OptionsState& s) {
-  Freeze();
   for (const auto& [id, value] : s.Values) {
     Widget* w = Find(id);
     if (!w) continue;
     if (w->Def->Name == kPresetCombo && w->Items != s.FontPresets) {
-      wxChoice* choice = static_cast<wxChoice*>(w->Main);
-      choice->Clear();
-      for (const std::string& item : s.FontPresets) choice->Append(Wx(item));
       w->Items = s.FontPresets;
+      if (w->Main) {
+        wxChoice* choice = static_cast<wxChoice*>(w->Main);
+        choice->Clear();
+        for (const std::string& item : s.FontPresets) choice->Append(Wx(item));
+      }
       w->Shown.clear();  // set again below
     }
     if (w->Shown != value) SetShown(*w, value);
   }
   for (const auto& [id, caption] : s.Captions) {
     Widget* w = Find(id);
-    if (!w) continue;
-    wxWindow* target = w->Caption ? static_cast<wxWindow*>(w->Caption) : w->Main;
-    if (Std(target->GetLabel()) != caption) target->SetLabel(Wx(caption));
+    if (!w || w->Label == caption) continue;
+    w->Label = caption;
+    ApplyLabel(*w);
   }
   for (const auto& [id, on] : s.Enabled) {
     Widget* w = Find(id);
-    if (!w || w->Main->IsEnabled() == on) continue;
+    if (!w || w->Enabled == on) continue;
+    w->Enabled = on;
+    if (!w->Main) continue;
     w->Main->Enable(on);
     if (w->Caption) w->Caption->Enable(on);
   }
   if (rows_ != s.Layers) SetLayerRows(s.Layers, SelectedLayerRow());
-  Thaw();
 }
 
 std::vector<LayerListRow> OptionsFrame::LayerRows() const { return rows_; }

@@ -60,6 +60,7 @@ ChooserResult WxResolutionChooser::Run(const ChooserSetup& setup) {
   red->SetToolTip(wxString::FromUTF8(setup.RedTip));
   blue->SetToolTip(wxString::FromUTF8(setup.BlueTip));
   wxChoice* list = new wxChoice(&dlg, wxID_ANY, wxPoint(123, 100), wxSize(150, -1));
+  list->SetFont(wxFont(wxFontInfo(7)));  // "Resolution ( 1024 * 768 )" fits the list
   for (const std::string& item : setup.Items) list->Append(wxString::FromUTF8(item));
   if (setup.Selected >= 0 && setup.Selected < static_cast<int>(setup.Items.size())) list->SetSelection(setup.Selected);
   wxStaticText* text = new wxStaticText(&dlg, wxID_ANY, wxString::FromUTF8(setup.Text), wxPoint(118, 130),

@@ -94,17 +94,22 @@ void TextEditorFrame::BuildCodeView(const std::string& text) {
     StyleParameterNames(from, ev.GetPosition());
   });
   c->Bind(wxEVT_STC_MODIFIED, [this](wxStyledTextEvent& ev) {
-    // Numbers stay with their lines: from the changed line on they are written again,
-    // after the change is through.
-    if (ev.GetLinesAdded() != 0) {
-      const int line = code_->LineFromPosition(ev.GetPosition());
-      CallAfter([this, line] { UpdateGutter(line); });
-    }
+    // Numbers stay with the lines they were written for: after lines came or went they
+    // are written again, once the change is through.
+    if (ev.GetLinesAdded() != 0) CallAfter([this] { UpdateGutter(); });
+    ev.Skip();
+  });
+  // Scrolling brings other lines into view: their numbers are checked then.
+  c->Bind(wxEVT_STC_UPDATEUI, [this](wxStyledTextEvent& ev) {
+    UpdateGutter();
     ev.Skip();
   });
   // A changed zoom changes the text's size: the gutter keeps its width.
-  c->Bind(wxEVT_STC_ZOOM, [this](wxStyledTextEvent&) { code_->SetMarginWidth(0, kGutterW); });
-  UpdateGutter(0);
+  c->Bind(wxEVT_STC_ZOOM, [this](wxStyledTextEvent&) {
+    code_->SetMarginWidth(0, kGutterW);
+    UpdateGutter();
+  });
+  UpdateGutter();
 }
 
 void TextEditorFrame::StyleParameterNames(int from, int to) {
@@ -120,12 +125,17 @@ void TextEditorFrame::StyleParameterNames(int from, int to) {
   }
 }
 
-void TextEditorFrame::UpdateGutter(int first) {
+void TextEditorFrame::UpdateGutter() {
   if (!code_) return;
+  // Only the lines on screen: a long shader costs no more than a short one.
   const int lines = code_->GetLineCount();
-  for (int i = std::max(0, first); i < lines; ++i) {
-    code_->MarginSetText(i, wxString::Format("%d", i + 1));
-    code_->MarginSetStyle(i, i + 1 == marked_ ? kStyleMarked : kStyleNumber);
+  const int first = code_->GetFirstVisibleLine();
+  const int last = std::min(lines, first + code_->LinesOnScreen() + 1);
+  for (int i = first; i < last; ++i) {
+    const wxString number = wxString::Format("%d", i + 1);
+    const int style = i + 1 == marked_ ? kStyleMarked : kStyleNumber;
+    if (code_->MarginGetText(i) != number) code_->MarginSetText(i, number);
+    if (code_->MarginGetStyle(i) != style) code_->MarginSetStyle(i, style);
   }
 }
 
@@ -137,7 +147,7 @@ std::string TextEditorFrame::Text() const {
 void TextEditorFrame::SetText(const std::string& text) {
   if (code_) {
     code_->SetText(wxString::FromUTF8(text));
-    UpdateGutter(0);
+    UpdateGutter();
   } else {
     plain_->ChangeValue(wxString::FromUTF8(text));
   }
@@ -177,11 +187,8 @@ void TextEditorFrame::SetCaret(int line, int column) {
 }
 
 void TextEditorFrame::MarkLine(int line) {
-  const int before = marked_;
   marked_ = line;
-  if (!code_) return;
-  for (int l : {before, line})
-    if (l >= 1 && l <= code_->GetLineCount()) code_->MarginSetStyle(l - 1, l == marked_ ? kStyleMarked : kStyleNumber);
+  UpdateGutter();
 }
 
 void TextEditorFrame::ShowContextMenu() {

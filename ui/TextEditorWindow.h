@@ -34,7 +34,8 @@ class TextEditorFrame : public wxFrame, public EditorView {
  private:
   void BuildCodeView(const std::string& text);
   void StyleParameterNames(int from, int to);
-  void UpdateGutter(int firstLine);
+  // Writes the numbers of the lines on screen (the marked one in red) where they are stale.
+  void UpdateGutter();
 
   wxStyledTextCtrl* code_ = nullptr;
   wxTextCtrl* plain_ = nullptr;
