@@ -63,6 +63,11 @@ const std::vector<OptionSpec>& Options() {
          cl.Headless = true;  // a frame count only means something for a render to a file
          return StrictPositive(v, cl.Frames);
        }},
+      {"--fps", true,
+       [](const std::string& v, CommandLine& cl) {
+         cl.Headless = true;
+         return StrictPositive(v, cl.Fps) && cl.Fps <= 1000;
+       }},
       {"--size", true,
        [](const std::string& v, CommandLine& cl) {
          size_t x = v.find_first_of("xX");
@@ -207,10 +212,12 @@ void ApplyCommandLineSize(const CommandLine& cl, IntroModel& m) {
 
 std::string CommandLineUsage() {
   return "usage: quellor [/sr WIDTH HEIGHT [\"PROJECT\"]]\n"
-         "       quellor --headless [--frames N] [--size WxH] [--png OUT.png] [--load KIND=PATH ...]\n"
+         "       quellor --headless [--frames N] [--fps N] [--size WxH] [--png OUT.png]\n"
+         "                [--load KIND=PATH ...]"
          "                [PROJECT.ini] [--set Group.Key=VALUE ...] [--text scroller1=TEXT]\n"
          "                [--text scroller2=TEXT] [--pager-file PATH] [--trainer-file PATH]\n"
-         "       (--frames and --png imply --headless)\n";
+         "       (--frames, --fps and --png imply --headless; --fps N steps the clock by exactly\n"
+         "        1000/N ms per frame, so every run gives the same frames)\n";
 }
 
 }  // namespace quellor

@@ -36,21 +36,42 @@ void SyncActiveChecks(AppContext& ctx) {
   ctx.Win.SetMenuCheck(menu::kTrainerActive, m.Trainer.Active == 1);
 }
 
-namespace {
-// Commands that leave the intro as it is; every other one may change what the options
-// window shows.
-bool LeavesIntro(int item) {
-  return item == menu::kFileSave || item == menu::kFileQuit || item == menu::kFileCreateFinal ||
-         (item >= menu::kEditPostFx && item <= menu::kEditTrainerText) || item == menu::kExtraIntroSetup ||
-         item == menu::kHelpForum || item == menu::kHelpAbout;
+bool CommandChangesIntro(int item) {
+  using namespace menu;
+  // The File, Edit, Extra and Help menus change the intro only through what they open
+  // or load; entering a placement mode changes nothing until the mouse does; loaders
+  // mark the intro changed themselves, and only when they load something.
+  if (item < kLogoLoad || item >= kExtraIntroSetup) return false;
+  switch (item) {
+    case kLogoLoad: case kLogoPosition: case kLogoSize: case kLogoEffectNone:
+    case kSignLoad: case kSignPosition: case kBackgroundLoad:
+    case kObjLoad: case kObjLoadAnim: case kObjTexLoad: case kObjTexShader: case kObjShaderLoad:
+    case kObjPosition: case kObjResize: case kMusicLoad: case kPostFxLoad:
+    case kPagerPosition: case kPagerSize: case kPagerLineSpace:
+    case kTrainerPosition: case kTrainerSize: case kTrainerLineSpace:
+    case kBorderLoad: case kBorderResize:
+      return false;
+    default:
+      break;
+  }
+  if (item >= kObjShaderTexLoad1 && item < kObjPosition) return (item - kObjShaderTexLoad1) % 2 != 0;
+  if (item >= kGfxBase && item < kAnimBase) {
+    const int action = (item - kGfxBase) % 10;
+    return action == kGfxRemove;
+  }
+  if (item >= kAnimBase && item < kScrollerBase) return (item - kAnimBase) % 10 == kAnimRemove;
+  if (item >= kScrollerBase && item < kPagerPosition) {
+    const int sub = (item - kScrollerBase) % 20;
+    return sub != kScrollerPosition && sub != kScrollerSize;
+  }
+  return true;
 }
-}  // namespace
 
 void DispatchMenu(AppContext& ctx, int item) {
   auto it = MenuCommands().find(item);
   if (it != MenuCommands().end()) {
     it->second(ctx);
-    if (!LeavesIntro(item)) MarkChanged(ctx.Model);
+    if (CommandChangesIntro(item)) MarkChanged(ctx.Model);
   }
   // New, Load and the trainer's own line check change the Active fields behind the
   // menu's back; the marks are brought in line after every command.

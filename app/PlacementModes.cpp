@@ -160,9 +160,8 @@ void TrainerBarSizeRule(IntroModel& m, Engine& e) {
   int w = e.SpriteWidth(bar.Sprite);
   if (w <= 0) return;
   bar.TB_CSX = AbsDistance(m.ModeAnchorX, w / 2, m.PreviewMouseX);
-  bar.TB_FSL = static_cast<float>(bar.TB_CSX) / (static_cast<float>(w) / 100.0f);
-  m.TrainerState.BarX = Sat(int64_t{m.Trainer.XPos} + int64_t{m.Trainer.cspX} * m.Trainer.perLine / 2 - bar.TB_CSX / 2);
-  e.ZoomSprite(bar.Sprite, bar.TB_FSL, static_cast<float>(m.Trainer.SizY));
+  // Zoom and place the bar exactly as the trainer does, centred on its text.
+  RefreshTrainerBar(m, e);
 }
 
 void BorderSizeRule(IntroModel& m, Engine& e) {
@@ -409,7 +408,6 @@ void ApplyPlacementRule(IntroModel& m, Engine& e, int n) {
 void EndPlacementMode(IntroModel& m, Engine& e, Host& win) {
   int n = m.EditMode;
   m.EditMode = 0;
-  MarkChanged(m);  // the mode's results show in the options window
   win.SetTitle(NormalTitle(m));
   if (IsGfxMode(n)) m.ModeGfxIndex = 0;
   // The text effects start again from their beginning with the new values.
@@ -420,7 +418,10 @@ void RunPlacementPass(IntroModel& m, Engine& e, Host& win) {
   const int n = m.EditMode;
   if (!IsPlacementMode(n)) return;
   win.SetTitle(PlacementTitle(m, n));
-  if (e.MouseDown(kMouseRight)) ApplyPlacementRule(m, e, n);
+  if (e.MouseDown(kMouseRight)) {
+    ApplyPlacementRule(m, e, n);
+    MarkChanged(m);
+  }
   PassUpkeep(m, e, n);
   if (e.MouseDown(kMouseLeft)) EndPlacementMode(m, e, win);
   DrawHelp(m, e, n);

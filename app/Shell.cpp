@@ -6,6 +6,7 @@
 #include "app/Dispatch.h"
 #include "app/Menu.h"
 #include "app/ProjectCommands.h"
+#include "app/Recovery.h"
 #include "app/ResourcePacks.h"
 #include "app/WebAddress.h"
 #include "app/dialogs/About.h"
@@ -58,6 +59,7 @@ void Shell::StartBeforeWindow(const CommandLine& cl) {
   cl_ = cl;
   // 1. Defaults of the whole model (sine tables included) and the program-wide fields.
   m_.BaseDir = CurrentDirectory();
+  m_.Clock.Source = clock_;
   InitModel(m_);
 
   // 2. The music file buffer belongs to the music module and is wired here with it.
@@ -104,6 +106,7 @@ std::string Shell::InitialTitle() const { return "Quellor v" + m_.ProgramVersion
 void Shell::StartWithWindow(Host& host, Engine& engine) {
   // Built in place: the context holds references and need not be movable.
   ctx_.reset(new AppContext{m_, engine, host});
+  engine.SetClock(*clock_);
 
   // 9. The host has created the window and its render surface; the engine opens on it,
   //    then the menu bar and the normal title. Start-up goes on if any of them fails.
@@ -140,6 +143,8 @@ void Shell::StartWithWindow(Host& host, Engine& engine) {
   // 18. Project named on the command line, then single assets asked for by --load.
   Autoload();
   LoadCommandLineAssets();
+  // What start-up and the command line made is the starting point, not unsaved work.
+  MarkKept(*ctx_);
 }
 
 void Shell::SetUpPreviewScene() {
@@ -254,6 +259,7 @@ bool Shell::RunPass() {
 }
 
 void Shell::Quit() {
+  WriteRecoveryIfChanged(*ctx_);
   Host& host = ctx_->Win;
   if (host.WindowOpen(WindowId::Main)) host.CloseWindow(WindowId::Main);
   ended_ = true;

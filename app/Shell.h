@@ -11,6 +11,7 @@
 #include "app/CommandLine.h"
 #include "app/ResourcePacks.h"
 #include "app/dialogs/ResolutionChoice.h"
+#include "engine/Clock.h"
 
 namespace quellor {
 
@@ -39,6 +40,9 @@ class Shell {
   // chooser is skipped. Call before StartBeforeWindow.
   void UseSettingsFile(const std::string& path) { settingsPath_ = path; }
   void UseResolutionChooser(ResolutionChooser* chooser) { chooser_ = chooser; }
+  // The clock of the model and the engine (the system clock unless set); it must
+  // outlive the shell. Set it before start-up.
+  void UseClock(const Clock& clock) { clock_ = &clock; }
 
   // Start-up up to the point where the main window is needed: model defaults, the web
   // addresses, the first resource pack, the command line and the screen size.
@@ -80,6 +84,7 @@ class Shell {
   void Quit();
 
   IntroModel& m_;
+  const Clock* clock_ = &SystemClock();
   CommandLine cl_;
   StartupPack startupPack_;
   std::unique_ptr<AppContext> ctx_;

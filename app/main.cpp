@@ -37,13 +37,19 @@ int RunHeadless(const CommandLine& cl) {
   GlEngine engine({}, true);
   auto model = std::make_unique<IntroModel>();
   Shell shell(*model);
+  // A fixed frame rate makes frame K the same picture on every run: the clock starts at
+  // one second and moves exactly one frame per pass.
+  FrameStepClock stepClock(cl.Fps, 10000000);
+  if (cl.Fps > 0) shell.UseClock(stepClock);
   shell.StartBeforeWindow(cl);
   HeadlessHost host;
   shell.StartWithWindow(host, engine);
   for (const std::string& k : shell.RejectedLoads())
     std::fprintf(stderr, "quellor: command-line option not applied: %s\n", k.c_str());
-  for (int i = 0; i < cl.Frames; ++i)
+  for (int i = 0; i < cl.Frames; ++i) {
     if (!shell.RunPass()) break;
+    stepClock.NextFrame();
+  }
 
   Image shot = engine.ReadScreen();
   std::error_code ec;

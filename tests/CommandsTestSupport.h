@@ -7,7 +7,7 @@
 #include "app/PlacementModes.h"
 #include "engine/recording/RecordingEngine.h"
 #include "project/NewIntro.h"
-#include "tests/CommandsFakeHost.h"
+#include "tests/FakeHost.h"
 
 namespace quellor::test {
 
@@ -40,7 +40,7 @@ class CommandsTest : public ::testing::Test {
  protected:
   IntroModel m;
   EntityEngine e;
-  CommandsFakeHost host;
+  FakeHost host;
   AppContext ctx{m, e, host};
 
   void SetUp() override {

@@ -126,7 +126,7 @@ TEST(MenuBar, EnabledItemsAreExactlyThoseWithACommand) {
 }
 
 // Everything a command could change that a test can see.
-std::string Observe(const IntroModel& m, const CommandsFakeHost& host, const AppContext& ctx) {
+std::string Observe(const IntroModel& m, const FakeHost& host, const AppContext& ctx) {
   std::ostringstream o;
   o << host.Dialogs.size() << '|' << m.EditMode << '|' << m.ModeAnchorX << ',' << m.ModeAnchorY << '|'
     << m.ModeGfxIndex << '|' << ctx.QuitRequested << '|' << m.Logo.Sprite << m.Sign.Sprite
@@ -136,7 +136,7 @@ std::string Observe(const IntroModel& m, const CommandsFakeHost& host, const App
   for (const auto& s : m.Scroller) o << s.FX << ',' << s.Angle << ',' << s.Active << ';';
   o << m.Pager.Active << m.Trainer.Active;
   for (const auto& [id, on] : host.Checks) o << id << on;
-  o << '|' << host.EditorsOpened << host.AboutsOpened << host.WebAddresses.size() << host.WindowOpen(WindowId::Options);
+  o << '|' << host.EditorsOpened.size() << host.Abouts.size() << host.WebAddresses.size() << host.WindowOpen(WindowId::Options);
   return o.str();
 }
 
@@ -178,7 +178,7 @@ TEST_F(MenuCoverage, EveryEnabledItemDoesSomething) {
     if (!item->Enabled || quiet.count(item->Id)) continue;
     SCOPED_TRACE(item->Text + " " + std::to_string(item->Id));
     InitModel(m);
-    host = CommandsFakeHost{};
+    host = FakeHost{};
     ctx.QuitRequested = false;
     LoadEverything();
     std::string before = Observe(m, host, ctx);

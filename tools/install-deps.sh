@@ -11,6 +11,7 @@ PKGS=(
   glslang-dev spirv-cross libspirv-cross-c-shared-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils imagemagick
+  flac python3-numpy
 )
 missing=()
 for p in "${PKGS[@]}"; do

@@ -6,6 +6,7 @@
 #include <wx/stdpaths.h>
 #include <wx/utils.h>
 
+#include "app/AssetDialog.h"
 #include "app/Menu.h"
 #include "app/wx/DikKeys.h"
 #include "engine/Input.h"
@@ -14,6 +15,7 @@
 #include "ui/AboutWindow.h"
 #include "ui/OptionsWindow.h"
 #include "ui/TextEditorWindow.h"
+#include "project/TextBytes.h"
 
 namespace quellor {
 
@@ -231,7 +233,7 @@ void WxHost::Pump() {
 }
 
 void WxHost::SetTitle(const std::string& title) {
-  if (frame_) frame_->SetTitle(wxString::FromUTF8(title));
+  if (frame_) frame_->SetTitle(wxString::FromUTF8(DisplayText(title)));
 }
 
 std::string WxHost::Title() const {
@@ -283,21 +285,24 @@ std::string WxHost::OpenFileDialog(const std::string& title, const std::string& 
   return std::string(dlg.GetPath().utf8_str());
 }
 
-std::string WxHost::SaveFileDialog(const std::string& title, const std::string& folder,
+std::string WxHost::SaveFileDialog(const std::string& title, const std::string& start,
                                    const std::string& filter) {
-  wxFileDialog dlg(frame_, wxString::FromUTF8(title), wxString::FromUTF8(folder), wxEmptyString,
-                   wxString::FromUTF8(filter), wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+  // The toolkit takes the folder and the offered name apart.
+  const DialogStart where = SplitDialogStart(start);
+  wxFileDialog dlg(frame_, wxString::FromUTF8(title), wxString::FromUTF8(where.Folder),
+                   wxString::FromUTF8(where.File), wxString::FromUTF8(filter),
+                   wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
   if (dlg.ShowModal() != wxID_OK) return {};
   return std::string(dlg.GetPath().utf8_str());
 }
 
 bool WxHost::AskYesNo(const std::string& title, const std::string& text) {
-  return wxMessageBox(wxString::FromUTF8(text), wxString::FromUTF8(title),
+  return wxMessageBox(wxString::FromUTF8(DisplayText(text)), wxString::FromUTF8(title),
                       wxYES_NO | wxICON_QUESTION | wxCENTRE, frame_) == wxYES;
 }
 
 void WxHost::MessageBox(const std::string& title, const std::string& text) {
-  wxMessageBox(wxString::FromUTF8(text), wxString::FromUTF8(title), wxOK | wxCENTRE, frame_);
+  wxMessageBox(wxString::FromUTF8(DisplayText(text)), wxString::FromUTF8(title), wxOK | wxCENTRE, frame_);
 }
 
 void WxHost::SetMenuCheck(int item, bool on) {
