@@ -415,12 +415,33 @@ bool SameName(const std::string& a, const std::string& b) {
   return true;
 }
 
-// Sets the one field whose key matches; blocks cannot be set this way.
-class SetVisitor : public FieldVisitor {
+// Visits until the one field whose key matches; blocks are skipped.
+class OneKeyVisitor : public FieldVisitor {
  public:
-  SetVisitor(const std::string& key, const std::string& value) : key_(key), value_(value) {}
-  Mode Kind() const override { return Mode::Set; }
+  explicit OneKeyVisitor(const std::string& key) : key_(key) {}
   bool Done() const { return done_; }
+  void LineCount(std::string&) override {}
+  void LineKeys(std::string&) override {}
+  void List(std::vector<std::string>&) override {}
+  void Order(std::vector<std::string>&) override {}
+
+ protected:
+  bool Hit(const std::string& k) {
+    if (done_ || !SameName(k, key_)) return false;
+    done_ = true;
+    return true;
+  }
+
+ private:
+  std::string key_;
+  bool done_ = false;
+};
+
+// Sets the one field whose key matches; blocks cannot be set this way.
+class SetVisitor : public OneKeyVisitor {
+ public:
+  SetVisitor(const std::string& key, const std::string& value) : OneKeyVisitor(key), value_(value) {}
+  Mode Kind() const override { return Mode::Set; }
 
   void Long(const std::string& k, int32_t& f, int32_t) override {
     if (Hit(k)) f = ParseLong(value_);
@@ -443,27 +464,15 @@ class SetVisitor : public FieldVisitor {
   void FilePart(const std::string& k, std::string& f) override {
     if (Hit(k)) f = OneLine(value_);
   }
-  void LineCount(std::string&) override {}
-  void LineKeys(std::string&) override {}
-  void List(std::vector<std::string>&) override {}
-  void Order(std::vector<std::string>&) override {}
-
  private:
-  bool Hit(const std::string& k) {
-    if (done_ || !SameName(k, key_)) return false;
-    done_ = true;
-    return true;
-  }
-  std::string key_, value_;
-  bool done_ = false;
+  std::string value_;
 };
 
 // Reads the one field whose key matches, in the form an edit field shows it.
-class GetVisitor : public FieldVisitor {
+class GetVisitor : public OneKeyVisitor {
  public:
-  explicit GetVisitor(const std::string& key) : key_(key) {}
+  explicit GetVisitor(const std::string& key) : OneKeyVisitor(key) {}
   Mode Kind() const override { return Mode::Get; }
-  bool Done() const { return done_; }
   const std::string& Value() const { return value_; }
 
   void Long(const std::string& k, int32_t& f, int32_t) override {
@@ -487,24 +496,13 @@ class GetVisitor : public FieldVisitor {
   void FilePart(const std::string& k, std::string& f) override {
     if (Hit(k)) value_ = f;
   }
-  void LineCount(std::string&) override {}
-  void LineKeys(std::string&) override {}
-  void List(std::vector<std::string>&) override {}
-  void Order(std::vector<std::string>&) override {}
-
  private:
   static std::string ShortFloat(float f) {
     char buf[32];
     auto [end, ec] = std::to_chars(buf, buf + sizeof buf, f);
     return ec == std::errc() ? std::string(buf, end) : std::string("0");
   }
-  bool Hit(const std::string& k) {
-    if (done_ || !SameName(k, key_)) return false;
-    done_ = true;
-    return true;
-  }
-  std::string key_, value_;
-  bool done_ = false;
+  std::string value_;
 };
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "app/AppContext.h"
 #include "app/dialogs/OptionControls.h"
 #include "engine/recording/RecordingEngine.h"
+#include "tests/CommandsTestSupport.h"
 #include "tests/FakeHost.h"
 
 namespace quellor::test {
@@ -72,13 +73,7 @@ class DialogTest : public ::testing::Test {
     return id;
   }
 
-  Handle MakeSprite(int w, int h) {
-    Image img;
-    img.Width = w;
-    img.Height = h;
-    img.Rgba.assign(static_cast<size_t>(w) * h * 4, 255);
-    return e.CreateSprite(e.TextureFromImage(img));
-  }
+  Handle MakeSprite(int w, int h) { return MakeWhiteSprite(e, w, h); }
 };
 
 // A scratch folder below the build tree, emptied for each test that asks for it.

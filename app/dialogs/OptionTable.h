@@ -46,6 +46,10 @@ class TableBuilder {
   int tab_ = 0, frame_ = 0, skips_ = 0;
 };
 
+// The controls both animations share (load, frames, speed, blend, direction) and their
+// information text, which the caller places; `slot` 0 is the start-up animation, 1 the bobs.
+Control& AddAnimationControls(TableBuilder& b, int slot);
+
 void AddIntroTab(TableBuilder& b);
 void AddLogoTab(TableBuilder& b);
 void AddFontsTab(TableBuilder& b);

@@ -4,6 +4,26 @@
 
 namespace quellor::options {
 
+Control& AddAnimationControls(TableBuilder& b, int slot) {
+  const std::string group = slot == 0 ? "Anim_2d." : "Anim_BOB.";
+  const std::string name = slot == 0 ? "anim." : "bob.";
+  b.Button(name + "load", "Load Anim", PressLoadAnim).Slot = slot;
+  b.Button(name + "set", "Set Values", PressAnimFrames).Slot = slot;
+  // The frame size and count show in the information text as well.
+  b.Edit(group + "FSizeX", "X Size", Input::Digits, "32").RefreshAfter = true;
+  b.Edit(group + "FSizeY", "Y Size", Input::Digits, "32").RefreshAfter = true;
+  b.Edit(group + "Frames", "Frames", Input::Digits, "1").RefreshAfter = true;
+  b.Edit(group + "Speed", "Speed", Input::Digits, slot == 0 ? "20" : "30");
+  b.Edit(group + "Trans", "Transparency", Input::Digits, "255");
+  b.Check(group + "Dir", "Loop Anim backwards").How = Conv::DirCheck;
+  b.Blend(group + "SRC", "Source", ReapplyBlend, slot == 0 ? kAnim2d : kAnimBob);
+  b.Blend(group + "Dest", "Destination", ReapplyBlend, slot == 0 ? kAnim2d : kAnimBob);
+  Control& info = b.Label(name + "info", "", GetAnimInfo);
+  info.Type = Kind::Info;
+  info.Slot = slot;
+  return info;
+}
+
 void AddLogoTab(TableBuilder& b) {
   b.Frame("logo.frame", "Logo", 5, 5, 250, 106, {240}, 95);
   b.Edit("Logo.Trans", "Transparency", Input::Digits, "255");
@@ -16,20 +36,7 @@ void AddLogoTab(TableBuilder& b) {
   b.Check("Anim_2d.Spec", "Special Fade");
 
   b.Frame("anim.frame", "Animation", 260, 5, 520, 217, {170, 170}, 85);
-  b.Button("anim.load", "Load Anim", PressLoadAnim).Slot = 0;
-  b.Button("anim.set", "Set Values", PressAnimFrames).Slot = 0;
-  b.Edit("Anim_2d.FSizeX", "X Size", Input::Digits, "32").RefreshAfter = true;
-  b.Edit("Anim_2d.FSizeY", "Y Size", Input::Digits, "32").RefreshAfter = true;
-  b.Edit("Anim_2d.Frames", "Frames", Input::Digits, "1").RefreshAfter = true;
-  b.Edit("Anim_2d.Speed", "Speed", Input::Digits, "20");
-  b.Edit("Anim_2d.Trans", "Transparency", Input::Digits, "255");
-  Control& dir = b.Check("Anim_2d.Dir", "Loop Anim backwards");
-  dir.How = Conv::DirCheck;
-  b.Blend("Anim_2d.SRC", "Source", ReapplyBlend, kAnim2d);
-  b.Blend("Anim_2d.Dest", "Destination", ReapplyBlend, kAnim2d);
-  Control& info = b.Label("anim.info", "", GetAnimInfo);
-  info.Type = Kind::Info;
-  info.Slot = 0;
+  Control& info = AddAnimationControls(b, 0);
   info.X = 350, info.Y = 20, info.W = 165, info.H = 150;
 
   b.Frame("sign.frame", "Sign graphic", 5, 227, 775, 82, {255, 255, 255}, 90);

@@ -6,19 +6,7 @@ namespace quellor::options {
 
 void AddBobTab(TableBuilder& b) {
   b.Frame("bob.anim", "Bob Animation", 5, 5, 385, 250, {190, 185}, 95);
-  b.Button("bob.load", "Load Anim", PressLoadAnim).Slot = 1;
-  b.Button("bob.set", "Set Values", PressAnimFrames).Slot = 1;
-  b.Edit("Anim_BOB.FSizeX", "X Size", Input::Digits, "32").RefreshAfter = true;
-  b.Edit("Anim_BOB.FSizeY", "Y Size", Input::Digits, "32").RefreshAfter = true;
-  b.Edit("Anim_BOB.Frames", "Frames", Input::Digits, "1").RefreshAfter = true;
-  b.Edit("Anim_BOB.Speed", "Speed", Input::Digits, "30");
-  b.Edit("Anim_BOB.Trans", "Transparency", Input::Digits, "255");
-  b.Check("Anim_BOB.Dir", "Loop Anim backwards").How = Conv::DirCheck;
-  b.Blend("Anim_BOB.SRC", "Source", ReapplyBlend, kAnimBob);
-  b.Blend("Anim_BOB.Dest", "Destination", ReapplyBlend, kAnimBob);
-  Control& info = b.Label("bob.info", "", GetAnimInfo);
-  info.Type = Kind::Info;
-  info.Slot = 1;
+  Control& info = AddAnimationControls(b, 1);
   info.X = 10, info.Y = 158, info.W = 365, info.H = 86;
 
   b.Frame(kBobFrame, "Bob Modifications", 395, 5, 385, 316, {190, 185}, 95);
