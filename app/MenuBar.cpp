@@ -37,7 +37,7 @@ constexpr bool kPending = false;
 
 MenuItemData FileMenu() {
   return Sub("File", {Item("New", kFileNew), Item("Load", kFileLoad), Item("Save", kFileSave), Bar(),
-                      Item("Create Final", kFileCreateFinal, kPending), Bar(),
+                      Item("Create Final", kFileCreateFinal), Bar(),
                       Item("Quit", kFileQuit)});
 }
 

@@ -12,6 +12,7 @@
 #include "app/dialogs/About.h"
 #include "app/dialogs/OptionsWindow.h"
 #include "app/dialogs/Settings.h"
+#include "export/Packers.h"
 #include "project/Loaders.h"
 #include "project/PathResolve.h"
 #include "project/ProjectFields.h"
@@ -67,7 +68,7 @@ void Shell::StartBeforeWindow(const CommandLine& cl) {
   // The built-in raster shader source is copied into Raster.EffectSource here once the
   // raster module exists.
 
-  // 3. Presence of the external packers.
+  // 3. Which external packers lie beside the program.
   m_.PackerFileSize = ProbePackers(m_.BaseDir);
   // 4. The options window paints its colour swatches itself when it opens.
 

@@ -39,6 +39,20 @@ void EngineCore::SetError(EngineError n, const std::string& extra) {
   errorExtra_ = extra;
 }
 
+bool EngineCore::ReadFile(const std::string& path, std::vector<uint8_t>& out, size_t maxBytes) {
+  auto it = mounted_.find(path);
+  if (it == mounted_.end()) return ReadWholeFile(path, out, maxBytes);
+  if (it->second.size() > maxBytes) return false;
+  out = it->second;
+  return true;
+}
+
+void EngineCore::MountFile(const std::string& name, std::vector<uint8_t> bytes) {
+  mounted_[name] = std::move(bytes);
+}
+
+bool EngineCore::IsMounted(const std::string& name) const { return mounted_.count(name) != 0; }
+
 std::string EngineCore::ErrorText() const { return EngineErrorMessage(lastError_) + errorExtra_; }
 
 // ---- textures -------------------------------------------------------------
@@ -52,7 +66,8 @@ Handle EngineCore::AddTexture(Image img) {
 
 Handle EngineCore::LoadTexture(const std::string& path) {
   Image img;
-  if (!DecodeImageFile(path, img)) {
+  std::vector<uint8_t> bytes;
+  if (!ReadFile(path, bytes, kMaxImageFileBytes) || !DecodeImage(bytes.data(), bytes.size(), img)) {
     SetError(EngineError::ImageLoad);
     return 0;
   }
@@ -399,6 +414,12 @@ void EngineCore::EntitySize(Handle, float* w, float* h, float* d) const {
   if (d) *d = 0;
 }
 
+void EngineCore::EntityPosition(Handle, float* x, float* y, float* z) const {
+  if (x) *x = 0;
+  if (y) *y = 0;
+  if (z) *z = 0;
+}
+
 const float* EngineCore::QueryMatrix(MatrixKind, Handle) { return matrix_.data(); }
 
 Handle EngineCore::CreateEffect(const std::string&) {
@@ -412,6 +433,11 @@ Handle EngineCore::CreateTextureShader(const std::string&, int, int) {
 }
 
 // ---- frame timing -----------------------------------------------------------
+
+void EngineCore::SetScreenFade(float level) {
+  // NaN counts as fully faded rather than reaching the blend unchecked.
+  screenFade_ = level >= 1.0f ? 1.0f : (level > 0.0f ? level : 0.0f);
+}
 
 void EngineCore::FlipBuffers() {
   uint64_t now = clock_->Now100ns();

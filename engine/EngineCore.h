@@ -105,6 +105,7 @@ class EngineCore : public Engine {
   void PositionEntity(Handle, float, float, float) override {}
   void ScaleEntity(Handle, float, float, float) override {}
   void EntitySize(Handle, float* w, float* h, float* d) const override;
+  void EntityPosition(Handle, float* x, float* y, float* z) const override;
   void EntityTexture(Handle, Handle) override {}
   void EntityEffect(Handle, Handle) override {}
   void EntityMaterial(Handle, const float*, const float*, const float*, float) override {}
@@ -126,6 +127,8 @@ class EngineCore : public Engine {
 
   void FlipBuffers() override;
   int MeasureFps() override;
+  void SetScreenFade(float level) override;
+  float ScreenFade() const override { return screenFade_; }
   uint64_t TimerTicks() const override { return clock_->Now100ns() / 100; }
 
   void SetKeyState(int dik, bool down) override;
@@ -134,6 +137,10 @@ class EngineCore : public Engine {
   bool KeyHit(int dik) override;
   bool MouseDown(int button) const override;
   bool MouseUp(int button) const override { return !MouseDown(button); }
+
+  bool ReadFile(const std::string& path, std::vector<uint8_t>& out, size_t maxBytes) override;
+  void MountFile(const std::string& name, std::vector<uint8_t> bytes) override;
+  bool IsMounted(const std::string& name) const override;
 
   int LastError() const override { return lastError_; }
   std::string ErrorText() const override;
@@ -186,6 +193,8 @@ class EngineCore : public Engine {
   std::vector<QueuedText> texts_;  // the first textCount_ entries are queued
   size_t textCount_ = 0;
   std::array<float, 16> matrix_{};
+  float screenFade_ = 1.0f;
+  std::unordered_map<std::string, std::vector<uint8_t>> mounted_;
 
  private:
   Handle nextHandle_ = 1;

@@ -229,10 +229,10 @@ struct IntroModel {
   int32_t LogEnabled = 1;
   int32_t PlayAfterLoad = 1;
   std::string ExportName = "My Intro";
+  // Sizes of the packers found at start (index 1 UPX, 2 kkrunchy, 3 mpress); -1 = absent.
+  std::array<int64_t, 4> PackerFileSize{-1, -1, -1, -1};
   std::vector<std::string> DisplayOrder;
   std::string WebsiteAddress, ForumAddress;
-  // Sizes of the external packers UPX, kkrunchy and mpress beside the program; -1 = absent.
-  std::array<int64_t, 3> PackerFileSize{-1, -1, -1};
   int32_t EditMode = 0;
   int32_t ModeAnchorX = 0, ModeAnchorY = 0;  // reference point of the placement mode
   int32_t ModeGfxIndex = 0;                  // GFX layer (1..5) of a GFX placement mode

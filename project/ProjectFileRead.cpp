@@ -125,13 +125,16 @@ struct Reader {
   }
 
   // The asset rule: the stored name in the kind's folder under BaseDir, else the full path.
+  // Files the engine holds in memory (an exported intro's own assets) count as present.
   std::string Choose(const std::string& folder, const std::string& stored,
                      const std::string& fullPath) {
     if (!stored.empty()) {
       std::string candidate = ResolvePath(JoinPath(m.BaseDir, folder + quellor::FilePart(stored)));
+      if (e.IsMounted(candidate)) return candidate;
       if (PathExists(candidate) && PathIsSafeToRead(candidate)) return candidate;
     }
     if (fullPath.empty()) return std::string();
+    if (e.IsMounted(fullPath)) return fullPath;
     std::string full = ResolvePath(fullPath);
     // A relative path is relative to the program folder, wherever the current folder is.
     if (!PathExists(full) && !full.empty() && full[0] != '/') {
@@ -360,7 +363,7 @@ struct Reader {
     // The replayers load the tune from `Music.File`, so it names the file the asset rule
     // found; a tune found nowhere keeps its stored path and is reported.
     std::string path = Choose("Data/Music/", stored, m.Music.File);
-    bool found = !path.empty() && PathExists(path);
+    bool found = !path.empty() && (e.IsMounted(path) || PathExists(path));
     if (found) m.Music.File = path;
     if (!stored.empty() && !found)
       AddStatusLine(m, "Loading Error: Music file Not found.", kNotFoundMs, kColorError);

@@ -33,6 +33,11 @@ class EntityEngine : public RecordingEngine {
     Pos[1] = y;
     Pos[2] = z;
   }
+  void EntityPosition(Handle, float* x, float* y, float* z) const override {
+    *x = Pos[0];
+    *y = Pos[1];
+    *z = Pos[2];
+  }
   void FreeEntity(Handle h) override { FreedEntities.push_back(h); }
 };
 

@@ -177,7 +177,7 @@ TEST_F(OptionsWindowTest, RefreshShowsTheModel) {
   m.Music.Type = 1;
   m.OverW = 64, m.OverH = 32;
   m.Packer = 3;
-  m.PackerFileSize = {-1, 1234, -1};
+  m.PackerFileSize = {-1, -1, 1234, -1};
   OptionsState s = ReadOptions(m, e);
   EXPECT_EQ(s.Values[Id("OverPX")], "-17");
   EXPECT_EQ(s.Values[Id("Logo.Dest")], "1");

@@ -127,7 +127,7 @@ OptionsState ReadOptions(const IntroModel& m, const Engine& e) {
       s.Values[c.Id] = std::to_string(s.FontPreset);
       continue;
     }
-    if (c.Type == Kind::Radio && c.Slot > 0) s.Enabled[c.Id] = m.PackerFileSize[static_cast<size_t>(c.Slot - 1)] != -1;
+    if (c.Type == Kind::Radio && c.Slot > 0) s.Enabled[c.Id] = m.PackerFileSize[static_cast<size_t>(c.Slot)] != -1;
     if (c.Name.rfind(kGridFieldPrefix, 0) == 0) {
       // The grid fields show the pending grid as it is after this refresh.
       const int32_t grid[] = {s.PendingGrid.X, s.PendingGrid.Y, s.PendingGrid.CL, s.PendingGrid.L};

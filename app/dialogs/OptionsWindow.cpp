@@ -1,12 +1,11 @@
 #include "app/dialogs/OptionsWindow.h"
 
-#include <filesystem>
 #include <optional>
-#include <system_error>
 
 #include "app/commands/GadgetRouting.h"
 #include "app/dialogs/DialogViews.h"
 #include "app/dialogs/OptionsState.h"
+#include "export/Packers.h"
 #include "project/Ini.h"
 #include "project/PathResolve.h"
 #include "project/ProjectFields.h"
@@ -145,19 +144,6 @@ void OpenOptionsWindow(AppContext& ctx) {
   ctx.Model.PackerFileSize = ProbePackers(ctx.Model.BaseDir);
   ctx.Dialogs.KeepGadget = 0;
   RefreshOptionsWindow(ctx);
-}
-
-std::array<int64_t, 3> ProbePackers(const std::string& baseDir) {
-  static const char* const kPackers[] = {"Data/bin/upx.exe", "Data/bin/kkrunchy.exe", "Data/bin/mpress.exe"};
-  std::array<int64_t, 3> sizes{-1, -1, -1};
-  for (size_t i = 0; i < sizes.size(); ++i) {
-    std::error_code ec;
-    std::string path = ResolvePath(JoinPath(baseDir, kPackers[i]));
-    if (!std::filesystem::is_regular_file(path, ec)) continue;
-    auto size = std::filesystem::file_size(path, ec);
-    if (!ec) sizes[i] = static_cast<int64_t>(size);
-  }
-  return sizes;
 }
 
 }  // namespace quellor

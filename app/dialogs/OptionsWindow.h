@@ -33,8 +33,4 @@ void RefreshOptionsWindow(AppContext& ctx);
 // showed it.
 void SyncOptionsWindow(AppContext& ctx);
 
-// Sizes of "Data/bin/upx.exe", "kkrunchy.exe" and "mpress.exe" below the base folder; -1
-// where the file is missing.
-std::array<int64_t, 3> ProbePackers(const std::string& baseDir);
-
 }  // namespace quellor

@@ -305,6 +305,15 @@ void WxHost::MessageBox(const std::string& title, const std::string& text) {
   wxMessageBox(wxString::FromUTF8(DisplayText(text)), wxString::FromUTF8(title), wxOK | wxCENTRE, frame_);
 }
 
+void WxHost::ErrorBox(const std::string& title, const std::string& text) {
+  // The program's texts break lines with a lone carriage return.
+  std::string shown = text;
+  for (char& c : shown)
+    if (c == '\r') c = '\n';
+  wxMessageBox(wxString::FromUTF8(shown), wxString::FromUTF8(title), wxOK | wxICON_ERROR | wxCENTRE,
+               frame_);
+}
+
 void WxHost::SetMenuCheck(int item, bool on) {
   wxMenuBar* mb = frame_ ? frame_->GetMenuBar() : nullptr;
   wxMenuItem* mi = mb ? mb->FindItem(item) : nullptr;

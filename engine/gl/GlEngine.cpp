@@ -3,6 +3,7 @@
 #include <epoxy/gl.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <unordered_map>
 #include <unordered_set>
@@ -48,6 +49,7 @@ struct GlEngine::Gl {
   GLint QuadScreen = -1, QuadTex = -1;
   GLint PointWorldView = -1, PointProj = -1, PointViewportH = -1, PointTex = -1;
   GLuint ClampSampler = 0, RepeatSampler = 0;
+  GLuint WhiteTexture = 0;  // 1 x 1 white: solid quads such as the screen fade
   GLuint PointVao = 0, PointVbo = 0;
   GLuint BackFbo = 0, BackColour = 0, BackDepth = 0;
   int BackW = 0, BackH = 0;
@@ -116,6 +118,11 @@ bool GlEngine::InitGl() {
     glSamplerParameteri(s, GL_TEXTURE_WRAP_T, wrap);
   }
   g.Quads.Init();
+  const uint8_t white[4] = {255, 255, 255, 255};
+  glGenTextures(1, &g.WhiteTexture);
+  glBindTexture(GL_TEXTURE_2D, g.WhiteTexture);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, white);
+  glBindTexture(GL_TEXTURE_2D, 0);
 
   glGenVertexArrays(1, &g.PointVao);
   glGenBuffers(1, &g.PointVbo);
@@ -193,6 +200,8 @@ void GlEngine::ReleaseGl() {
   if (g.PointProgram) glDeleteProgram(g.PointProgram);
   if (g.ClampSampler) glDeleteSamplers(1, &g.ClampSampler);
   if (g.RepeatSampler) glDeleteSamplers(1, &g.RepeatSampler);
+  if (g.WhiteTexture) glDeleteTextures(1, &g.WhiteTexture);
+  g.WhiteTexture = 0;
   if (g.PointVao) glDeleteVertexArrays(1, &g.PointVao);
   if (g.PointVbo) glDeleteBuffers(1, &g.PointVbo);
   if (g.BackFbo) glDeleteFramebuffers(1, &g.BackFbo);
@@ -552,8 +561,23 @@ void GlEngine::UpdateCamera() {
 const float* GlEngine::ViewMatrix() const { return gl_->View.data(); }
 const float* GlEngine::ProjectionMatrix() const { return gl_->Projection.data(); }
 
+void GlEngine::DrawScreenFade() {
+  Gl& g = *gl_;
+  const float fade = ScreenFade();
+  if (fade >= 1.0f) return;
+  glBindFramebuffer(GL_FRAMEBUFFER, g.BackFbo);
+  BeginQuadPass(screenW_, screenH_, false);
+  const float sw = static_cast<float>(screenW_), sh = static_cast<float>(screenH_);
+  const float xs[4] = {0, sw, sw, 0};
+  const float ys[4] = {0, 0, sh, sh};
+  const uint8_t black[4] = {0, 0, 0, static_cast<uint8_t>(std::lrint((1.0f - fade) * 255.0f))};
+  g.Quads.Add(g.WhiteTexture, g.ClampSampler, MapD3DBlend(5, 6), xs, ys, 0, 0, 1, 1, black);
+  g.Quads.Draw();
+}
+
 void GlEngine::FlipBuffers() {
   if (gl_->Ready) {
+    DrawScreenFade();
     if (present_)
       present_();
     else

@@ -67,6 +67,7 @@ class GlEngine : public EngineCore {
   void QueueBackdrops();
   void QueueSprites();
   void QueueTexts();
+  void DrawScreenFade();
   void UpdateCamera();
 
   std::function<void()> present_;
