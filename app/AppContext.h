@@ -1,6 +1,7 @@
 #pragma once
 #include "app/Host.h"
 #include "app/PlacementModes.h"
+#include "app/dialogs/DialogState.h"
 #include "engine/Engine.h"
 #include "project/IntroModel.h"
 
@@ -16,6 +17,7 @@ struct AppContext {
   int MusicFilterIndex = 0;  // remembered file-type choice of the music requester
   uint64_t KeptRevision = 0;  // model revision at the last load, save or New
   PlacementOverlay Placement{Win};  // the frame's hook while a placement mode is active
+  DialogState Dialogs{};
 };
 
 // Normal window title: "Quellor v" + version + " - " + project name + ".ini".

@@ -5,6 +5,9 @@
 #include "app/PlacementModes.h"
 #include "app/commands/CommandTable.h"
 #include "app/commands/GadgetRouting.h"
+#include "app/dialogs/About.h"
+#include "app/dialogs/DialogViews.h"
+#include "app/dialogs/TextEditor.h"
 #include "project/NewIntro.h"
 
 namespace quellor {
@@ -17,6 +20,7 @@ const CommandTable& MenuCommands() {
     AddAnimCommands(t);
     AddTextCommands(t);
     AddObjectCommands(t);
+    AddDialogCommands(t);
     return t;
   }();
   return kTable;
@@ -74,10 +78,14 @@ void DispatchMenu(AppContext& ctx, int item) {
   SyncActiveChecks(ctx);
 }
 
-void DispatchGadget(AppContext& ctx, int gadget) {
-  if (const GadgetRoute* r = FindGadgetRoute(OptionsGadgetRoutes(), gadget)) {
-    r->Handle(ctx, gadget);
-    MarkChanged(ctx.Model);  // the options window's controls write the intro
+void DispatchGadget(AppContext& ctx, WindowId window, int gadget) {
+  switch (window) {
+    case WindowId::Options:
+      if (const GadgetRoute* r = FindGadgetRoute(OptionsGadgetRoutes(), gadget)) r->Handle(ctx, gadget);
+      break;
+    case WindowId::TextEditor: HandleEditorGadget(ctx, gadget); break;
+    case WindowId::About: HandleAboutGadget(ctx, gadget); break;
+    default: break;
   }
 }
 
@@ -91,14 +99,22 @@ void HandleCloseRequest(AppContext& ctx, WindowId w) {
       ctx.QuitRequested = true;
       return;
     case WindowId::Options: {
-      std::vector<LayerListRow> rows = ctx.Win.OptionsLayerRows();
+      OptionsView* view = ctx.Win.OptionsWindow();
+      std::vector<LayerListRow> rows = view ? view->LayerRows() : std::vector<LayerListRow>{};
       // A window that reports no list leaves the order alone rather than emptying it.
       if (!rows.empty()) {
         RebuildDisplayOrder(ctx.Model, rows);
         ApplyDisplayOrder(ctx.Model, ctx.Eng);
+        MarkChanged(ctx.Model);
       }
       break;
     }
+    case WindowId::TextEditor:
+      CloseEditor(ctx);
+      return;
+    case WindowId::About:
+      CloseAbout(ctx);
+      return;
     default:
       break;
   }

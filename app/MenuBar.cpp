@@ -56,13 +56,13 @@ MenuItemData FileMenu() {
 }
 
 MenuItemData EditMenu() {
-  return Title("Edit", 'E', {Item("PostFX Shader Code", kEditPostFx, kPending),
-                      Item("Texture Shader Code", kEditTextureShader, kPending),
-                      Item("Vertex Shader Code", kEditVertexShader, kPending),
-                      Item("Scroll Text 1", kEditScrollText1, kPending),
-                      Item("Scroll Text 2", kEditScrollText2, kPending),
-                      Item("Page Text", kEditPageText, kPending),
-                      Item("Trainer Text", kEditTrainerText, kPending)});
+  return Title("Edit", 'E', {Item("PostFX Shader Code", kEditPostFx),
+                      Item("Texture Shader Code", kEditTextureShader),
+                      Item("Vertex Shader Code", kEditVertexShader),
+                      Item("Scroll Text 1", kEditScrollText1),
+                      Item("Scroll Text 2", kEditScrollText2),
+                      Item("Page Text", kEditPageText),
+                      Item("Trainer Text", kEditTrainerText)});
 }
 
 MenuItemData Layer3dMenu() {
@@ -159,9 +159,9 @@ MenuItemData EffectsMenu() {
 MenuBarData BuildMenuBar() {
   MenuBarData bar;
   bar.Menus = {FileMenu(), EditMenu(), EffectsMenu(),
-               Title("Extra", 'x', {Item("Intro Setup", kExtraIntroSetup, kPending)}),
-               Title("Help", 'H', {Sub("Help", {Item("Support Forum", kHelpForum, kPending)}),
-                                   Item("About", kHelpAbout, kPending)})};
+               Title("Extra", 'x', {Item("Intro Setup", kExtraIntroSetup)}),
+               Title("Help", 'H', {Sub("Help", {Item("Support Forum", kHelpForum)}),
+                                   Item("About", kHelpAbout)})};
   return bar;
 }
 

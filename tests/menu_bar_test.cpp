@@ -189,6 +189,7 @@ std::string Observe(const IntroModel& m, const FakeHost& host, const AppContext&
   for (const auto& s : m.Scroller) o << s.FX << ',' << s.Angle << ',' << s.Active << ';';
   o << m.Pager.Active << m.Trainer.Active;
   for (const auto& [id, on] : host.Checks) o << id << on;
+  o << '|' << host.EditorsOpened.size() << host.Abouts.size() << host.WebAddresses.size() << host.WindowOpen(WindowId::Options);
   return o.str();
 }
 

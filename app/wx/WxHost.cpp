@@ -1,6 +1,8 @@
 #include "app/wx/WxHost.h"
 
 #include <wx/display.h>
+#include <wx/colordlg.h>
+#include <wx/log.h>
 #include <wx/filedlg.h>
 #include <wx/stdpaths.h>
 #include <wx/utils.h>
@@ -11,6 +13,9 @@
 #include "engine/Input.h"
 #include "app/wx/GlxSwap.h"
 #include "app/wx/MenuBuilder.h"
+#include "ui/AboutWindow.h"
+#include "ui/OptionsWindow.h"
+#include "ui/TextEditorWindow.h"
 #include "project/TextBytes.h"
 
 namespace quellor {
@@ -336,7 +341,67 @@ void WxHost::EnableMenu(int item, bool on) {
 }
 
 void WxHost::ShowTextEditorContextMenu() {
-  if (contextMenu_) contextMenu_();
+  if (auto* editor = dynamic_cast<TextEditorFrame*>(Tool(WindowId::TextEditor))) editor->ShowContextMenu();
+}
+
+wxTopLevelWindow* WxHost::Tool(WindowId id) const {
+  auto it = tools_.find(id);
+  return it == tools_.end() ? nullptr : it->second;
+}
+
+OptionsView* WxHost::OpenOptionsWindow() {
+  if (auto* open = dynamic_cast<OptionsFrame*>(Tool(WindowId::Options))) {
+    open->Raise();
+    return open;
+  }
+  auto* window = new OptionsFrame(frame_, [this](int gadget) { PostGadget(WindowId::Options, gadget); });
+  TrackWindow(WindowId::Options, window);
+  window->Show();
+  return window;
+}
+
+OptionsView* WxHost::OptionsWindow() { return dynamic_cast<OptionsFrame*>(Tool(WindowId::Options)); }
+
+EditorView* WxHost::OpenTextEditor(const EditorSetup& setup) {
+  CloseWindow(WindowId::TextEditor);  // one editor at a time
+  auto* window = new TextEditorFrame(
+      frame_, setup, [this](int gadget) { PostGadget(WindowId::TextEditor, gadget); },
+      [this] { events_.push_back({HostEvent::Kind::RightClick, WindowId::TextEditor, 0}); });
+  TrackWindow(WindowId::TextEditor, window);
+  window->Show();
+  return window;
+}
+
+EditorView* WxHost::TextEditor() { return dynamic_cast<TextEditorFrame*>(Tool(WindowId::TextEditor)); }
+
+void WxHost::OpenAbout(const AboutContent& content) {
+  CloseWindow(WindowId::About);
+  auto* window = new AboutFrame(frame_, content, [this](int gadget) { PostGadget(WindowId::About, gadget); });
+  TrackWindow(WindowId::About, window);
+  window->Show();
+  window->Raise();
+}
+
+void WxHost::EnableWindow(WindowId w, bool on) {
+  wxWindow* window = w == WindowId::Main ? static_cast<wxWindow*>(frame_) : Tool(w);
+  if (window) window->Enable(on);
+}
+
+bool WxHost::ChooseColour(uint32_t& rgb) {
+  wxColourData data;
+  data.SetColour(wxColour(static_cast<unsigned char>(rgb >> 16), static_cast<unsigned char>(rgb >> 8),
+                          static_cast<unsigned char>(rgb)));
+  wxWindow* parent = Tool(WindowId::Options) ? static_cast<wxWindow*>(Tool(WindowId::Options)) : frame_;
+  wxColourDialog dlg(parent, &data);
+  if (dlg.ShowModal() != wxID_OK) return false;
+  wxColour c = dlg.GetColourData().GetColour();
+  rgb = static_cast<uint32_t>(c.Red()) << 16 | static_cast<uint32_t>(c.Green()) << 8 | c.Blue();
+  return true;
+}
+
+void WxHost::OpenWebAddress(const std::string& address) {
+  wxLogNull quiet;  // no browser is no reason for a message box
+  wxLaunchDefaultBrowser(wxString::FromUTF8(address));
 }
 
 void WxHost::RestartProgram(const std::vector<std::string>& args) {

@@ -37,7 +37,6 @@ class WxHost : public Host {
   void Post(const HostEvent& ev) { events_.push_back(ev); }
   // Makes a tool window known: its close box becomes a close request in our queue.
   void TrackWindow(WindowId id, wxTopLevelWindow* window);
-  void SetTextEditorContextMenu(std::function<void()> show) { contextMenu_ = std::move(show); }
   wxFrame* MainFrame() const { return frame_; }
 
   bool NextEvent(HostEvent& ev) override;
@@ -59,6 +58,14 @@ class WxHost : public Host {
   void EnableMenu(int item, bool on) override;
   void ShowTextEditorContextMenu() override;
   void RestartProgram(const std::vector<std::string>& args) override;
+  OptionsView* OpenOptionsWindow() override;
+  OptionsView* OptionsWindow() override;
+  EditorView* OpenTextEditor(const EditorSetup& setup) override;
+  EditorView* TextEditor() override;
+  void OpenAbout(const AboutContent& content) override;
+  void EnableWindow(WindowId w, bool on) override;
+  bool ChooseColour(uint32_t& rgb) override;
+  void OpenWebAddress(const std::string& address) override;
   void SetMenuBar(const MenuBarData& bar) override;
 
  private:
@@ -68,6 +75,7 @@ class WxHost : public Host {
   void PollMouseButtons();
   void FixClientSize();
   bool WaitUntilRealised();
+  void PostGadget(WindowId w, int gadget) { events_.push_back({HostEvent::Kind::Gadget, w, gadget}); }
 
   wxEventLoopBase& loop_;
   wxFrame* frame_ = nullptr;
@@ -80,9 +88,9 @@ class WxHost : public Host {
   std::map<WindowId, wxTopLevelWindow*> tools_;
   std::set<int> keysDown_;
   std::array<bool, 2> pressedSincePoll_{};
-  std::function<void()> contextMenu_;
   ShownTitle title_;
   FramePacer pacer_{SystemClock(), SleepFor100ns};
+  wxTopLevelWindow* Tool(WindowId id) const;
 };
 
 }  // namespace quellor
