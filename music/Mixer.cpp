@@ -26,11 +26,13 @@ void Mixer::Flush() {
   if (renderThread_.load(std::memory_order_acquire)) return;
   ApplyRequests();
   Reclaim();
+  ApplyRequests();  // a stop Reclaim could only post now
+  Reclaim();
 }
 
-void Mixer::Retire(uint64_t serial) {
+void Mixer::Retire(Tune* tune, uint64_t serial) {
   for (Owned& o : owned_)
-    if (o.T.get() == live_ && o.RetiredAt == 0) o.RetiredAt = serial;
+    if (o.T.get() == tune && o.RetiredAt == 0) o.RetiredAt = serial;
 }
 
 bool Mixer::Play(std::unique_ptr<Tune> tune, bool paused) {
@@ -42,7 +44,9 @@ bool Mixer::Play(std::unique_ptr<Tune> tune, bool paused) {
     owned_.pop_back();
     return false;
   }
-  Retire(issued_);
+  Retire(live_, issued_);
+  Retire(stopPending_, issued_);  // the new tune replaces it on the render side
+  stopPending_ = nullptr;
   live_ = raw;
   pausedAsked_ = paused;
   lengthMs_ = length;
@@ -51,8 +55,9 @@ bool Mixer::Play(std::unique_ptr<Tune> tune, bool paused) {
 }
 
 void Mixer::Stop() {
-  if (!live_ || !Post(Op::Stop)) return;
-  Retire(issued_);
+  if (!live_) return;
+  if (Post(Op::Stop)) Retire(live_, issued_);
+  else stopPending_ = live_;  // posted again by Reclaim
   live_ = nullptr;
   pausedAsked_ = false;
   lengthMs_ = -1;
@@ -80,6 +85,10 @@ void Mixer::FadeOut(int32_t ms) {
 }
 
 void Mixer::Reclaim() {
+  if (stopPending_ && Post(Op::Stop)) {
+    Retire(stopPending_, issued_);
+    stopPending_ = nullptr;
+  }
   uint64_t applied = applied_.load(std::memory_order_acquire);
   std::erase_if(owned_, [applied](const Owned& o) { return o.RetiredAt != 0 && o.RetiredAt <= applied; });
 }

@@ -49,7 +49,8 @@ class Mixer {
   int32_t Position() const { return position_.load(std::memory_order_acquire); }
   bool Settled() const { return applied_.load(std::memory_order_acquire) == issued_; }
   int32_t LengthMs() const { return lengthMs_; }
-  // Frees the tunes the render side has let go of.
+  // Frees the tunes the render side has let go of, and posts a stop the ring was too
+  // full to take before.
   void Reclaim();
   // True while another thread renders (a device callback). Without one, every request
   // is applied at once on the calling thread.
@@ -72,7 +73,7 @@ class Mixer {
   bool Post(Op kind, int32_t value = 0, Tune* target = nullptr);
   void Flush();
   void ApplyRequests();
-  void Retire(uint64_t serial);
+  void Retire(Tune* tune, uint64_t serial);
 
   // Ring: written by the main thread at head_, read by the render side at tail_.
   std::array<Request, kRing> ring_{};
@@ -92,6 +93,7 @@ class Mixer {
   std::atomic<bool> renderThread_{false};
   uint64_t issued_ = 0;
   Tune* live_ = nullptr;
+  Tune* stopPending_ = nullptr;  // a stop the full ring did not take yet
   bool pausedAsked_ = false;
   int32_t lengthMs_ = -1;
   struct Owned {

@@ -86,12 +86,7 @@ bool Fail(std::string* why, const char* text) {
   return false;
 }
 
-// How many whole blocks of `block` bytes of a region fit inside the file.
-uint32_t BlocksInFile(size_t fileSize, uint32_t offset, uint32_t length, uint32_t block) {
-  if (offset >= fileSize) return 0;
-  size_t fit = std::min<size_t>(length, fileSize - offset);
-  return static_cast<uint32_t>(fit / block);
-}
+bool InFile(size_t fileSize, uint64_t offset, uint64_t length) { return offset + length <= fileSize; }
 
 bool IsPackTag(const std::vector<uint8_t>& d, uint64_t at) {
   return at + 4 <= d.size() && std::memcmp(d.data() + at, "SSMP", 4) == 0;
@@ -127,15 +122,19 @@ bool LoadModule(std::span<const uint8_t> f, Module& m, std::string* why) {
 
   m.TrackTable = static_cast<uint32_t>(header);
   if (trackBytes == 0 && patOffset > header) trackBytes = patOffset - static_cast<uint32_t>(header);
-  m.Steps = BlocksInFile(f.size(), m.TrackTable, trackBytes, kStepBytes);
-  if (m.Steps == 0) return Fail(why, "Future Composer track table missing or outside the file");
+  m.Steps = trackBytes / kStepBytes;
+  if (m.Steps == 0 || !InFile(f.size(), m.TrackTable, trackBytes))
+    return Fail(why, "Future Composer track table missing or cut short");
   m.Patterns = patOffset;
-  m.PatternCount = BlocksInFile(f.size(), patOffset, patBytes, kPatternBytes);
-  if (m.PatternCount == 0) return Fail(why, "Future Composer patterns missing or outside the file");
+  m.PatternCount = patBytes / kPatternBytes;
+  if (m.PatternCount == 0 || !InFile(f.size(), patOffset, patBytes))
+    return Fail(why, "Future Composer patterns missing or cut short");
   m.FreqSeqs = freqOffset;
-  m.FreqSeqCount = BlocksInFile(f.size(), freqOffset, freqBytes, kSequenceBytes);
+  m.FreqSeqCount = freqBytes / kSequenceBytes;
   m.VolSeqs = volOffset;
-  m.VolSeqCount = BlocksInFile(f.size(), volOffset, volBytes, kSequenceBytes);
+  m.VolSeqCount = volBytes / kSequenceBytes;
+  if (!InFile(f.size(), freqOffset, freqBytes) || !InFile(f.size(), volOffset, volBytes))
+    return Fail(why, "Future Composer sequences cut short");
 
   m.FileSize = f.size();
   m.Data.assign(f.begin(), f.end());
@@ -155,6 +154,8 @@ bool LoadModule(std::span<const uint8_t> f, Module& m, std::string* why) {
     if (oneShot && fc14 && !IsPackTag(m.Data, after)) ClearWord(m.Data, m.FileSize, after);
     sampleAt = after + (fc14 && snd.Words != 0 ? 2 : 0);
   }
+  // The silent word behind the last sample may be missing; anything more is not.
+  if (!InFile(f.size() + 2, 0, sampleAt)) return Fail(why, "Future Composer samples cut short");
   // Sample packs: their one-shot entries get the same treatment.
   for (int s = 0; s < kSampleSlots; ++s) {
     uint64_t start = m.Sounds[s].Start;
@@ -187,6 +188,7 @@ bool LoadModule(std::span<const uint8_t> f, Module& m, std::string* why) {
                                     words};
       waveAt += 2ull * words;
     }
+    if (!InFile(f.size(), 0, waveAt)) return Fail(why, "Future Composer waveforms cut short");
   }
   m.SilentPattern = static_cast<uint32_t>(m.Data.size());
   m.Data.resize(m.Data.size() + kPatternBytes, 0);

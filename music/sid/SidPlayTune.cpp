@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 #include <sidplayfp/SidConfig.h>
 #include <sidplayfp/SidInfo.h>
@@ -26,10 +27,13 @@ class SidPlayTune final : public Tune {
   bool Start(std::span<const uint8_t> bytes, int songIndex, const SidRoms& roms, std::string* error) {
     tune_ = std::make_unique<SidTune>(bytes.data(), static_cast<uint_least32_t>(bytes.size()));
     if (!tune_->getStatus()) return Fail(error, tune_->statusString());
-    if (!roms.Kernal.empty() || !roms.Basic.empty() || !roms.Chargen.empty())
-      engine_.setRoms(roms.Kernal.empty() ? nullptr : roms.Kernal.data(),
-                      roms.Basic.empty() ? nullptr : roms.Basic.data(),
-                      roms.Chargen.empty() ? nullptr : roms.Chargen.data());
+    // The tune keeps its own copy of the ROMs, whatever the library does with them.
+    kernal_.assign(roms.Kernal.begin(), roms.Kernal.end());
+    basic_.assign(roms.Basic.begin(), roms.Basic.end());
+    chargen_.assign(roms.Chargen.begin(), roms.Chargen.end());
+    auto rom = [](const std::vector<uint8_t>& r, size_t size) { return r.size() == size ? r.data() : nullptr; };
+    engine_.setRoms(rom(kernal_, SidRoms::kKernalSize), rom(basic_, SidRoms::kBasicSize),
+                    rom(chargen_, SidRoms::kChargenSize));
     builder_.create(engine_.info().maxsids());
     if (!builder_.getStatus()) return Fail(error, builder_.error());
     SidConfig cfg = engine_.config();
@@ -76,6 +80,7 @@ class SidPlayTune final : public Tune {
   sidplayfp engine_;
   ReSIDfpBuilder builder_;
   std::unique_ptr<SidTune> tune_;
+  std::vector<uint8_t> kernal_, basic_, chargen_;
   std::array<short, kChunkFrames * 2> pcm_{};
   uint64_t rendered_ = 0;
 };

@@ -34,6 +34,7 @@ class ModPlugTune final : public Tune {
   ~ModPlugTune() override { ModPlug_Unload(file_); }
 
   void Render(float* stereo, size_t frames) override {
+    seekedTo_ = -1;
     while (frames > 0) {
       size_t chunk = std::min(frames, kChunkFrames);
       size_t got = 0;
@@ -50,17 +51,23 @@ class ModPlugTune final : public Tune {
   }
 
   // The order position; 255 once the song has played to its end.
-  int32_t Position() const override { return ended_ ? 255 : ModPlug_GetCurrentOrder(file_); }
+  // (The library reports a jump only once it has played on from there.)
+  int32_t Position() const override {
+    if (seekedTo_ >= 0) return seekedTo_;
+    return ended_ ? 255 : ModPlug_GetCurrentOrder(file_);
+  }
 
   void SetPosition(int32_t pos) override {
     ModPlug_SeekOrder(file_, pos);
     ended_ = false;
+    seekedTo_ = pos;
   }
 
  private:
   static constexpr size_t kChunkFrames = 1024;
   ModPlugFile* file_;
   bool ended_ = false;
+  int32_t seekedTo_ = -1;
   std::array<int16_t, kChunkFrames * 2> pcm_{};
 };
 
