@@ -82,6 +82,12 @@ const std::vector<OptionSpec>& Options() {
          cl.Headless = true;
          return !v.empty();
        }},
+      {"--audio-out", true,
+       [](const std::string& v, CommandLine& cl) {
+         cl.AudioOutPath = v;
+         cl.Headless = true;
+         return !v.empty();
+       }},
       {"--load", true,
        [](const std::string& v, CommandLine& cl) {
          size_t eq = v.find('=');
@@ -207,10 +213,11 @@ void ApplyCommandLineSize(const CommandLine& cl, IntroModel& m) {
 
 std::string CommandLineUsage() {
   return "usage: quellor [/sr WIDTH HEIGHT [\"PROJECT\"]]\n"
-         "       quellor --headless [--frames N] [--size WxH] [--png OUT.png] [--load KIND=PATH ...]\n"
+         "       quellor --headless [--frames N] [--size WxH] [--png OUT.png] [--audio-out OUT.wav]\n"
+         "                [--load KIND=PATH ...]\n"
          "                [PROJECT.ini] [--set Group.Key=VALUE ...] [--text scroller1=TEXT]\n"
          "                [--text scroller2=TEXT] [--pager-file PATH] [--trainer-file PATH]\n"
-         "       (--frames and --png imply --headless)\n";
+         "       (--frames, --png and --audio-out imply --headless)\n";
 }
 
 }  // namespace quellor

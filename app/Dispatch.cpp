@@ -2,6 +2,7 @@
 
 #include "app/DisplayOrderRebuild.h"
 #include "app/MenuIds.h"
+#include "app/MusicCommands.h"
 #include "app/PlacementModes.h"
 #include "app/commands/CommandTable.h"
 #include "app/commands/GadgetRouting.h"
@@ -17,6 +18,7 @@ const CommandTable& MenuCommands() {
     AddAnimCommands(t);
     AddTextCommands(t);
     AddObjectCommands(t);
+    AddMusicCommands(t);
     return t;
   }();
   return kTable;
@@ -36,12 +38,15 @@ void DispatchMenu(AppContext& ctx, int item) {
   auto it = MenuCommands().find(item);
   if (it != MenuCommands().end()) it->second(ctx);
   // New, Load and the trainer's own line check change the Active fields behind the
-  // menu's back; the marks are brought in line after every command.
+  // menu's back; the marks are brought in line after every command, and so is the sound
+  // (New Intro leaves no player, so nothing may go on playing).
   SyncActiveChecks(ctx);
+  SyncMusicOutput(ctx);
 }
 
 void DispatchGadget(AppContext& ctx, int gadget) {
   if (const GadgetRoute* r = FindGadgetRoute(OptionsGadgetRoutes(), gadget)) r->Handle(ctx, gadget);
+  SyncMusicOutput(ctx);
 }
 
 void HandleRightClick(AppContext& ctx) {

@@ -1,5 +1,6 @@
 #include "app/ProjectCommands.h"
 
+#include "app/MusicCommands.h"
 #include "project/NewIntro.h"
 #include "project/PathResolve.h"
 #include "project/ProjectFile.h"
@@ -18,6 +19,9 @@ void LoadProjectFile(AppContext& ctx, const std::string& name) {
   if (name.empty()) return;
   IntroModel& m = ctx.Model;
   LoadOutcome out = LoadProject(m, ctx.Eng, name);
+  // The old tune went with the old intro; the reader found the new one's file.
+  SyncMusicOutput(ctx);
+  LoadProjectMusic(ctx);
   RestartAfterProjectLoad(m, ctx.Eng);
   ctx.Win.SetTitle(NormalTitle(m));
   if (!out.ResolutionMismatch) return;
@@ -33,6 +37,8 @@ void CommandLoadProject(AppContext& ctx) {
   std::string name =
       ctx.Win.OpenFileDialog("Quellor - Load Intro Datas", PrefsFolder(ctx.Model), kProjectFilter, nullptr);
   LoadProjectFile(ctx, name);
+  // Read or not, a SID tune named by the model is loaded again.
+  ReloadSidTune(ctx, name.empty());
   RestartScrollers(ctx.Model);
 }
 

@@ -37,6 +37,10 @@ class Shell {
   // addresses, the first resource pack, the command line and the screen size.
   void StartBeforeWindow(const CommandLine& cl);
 
+  // The editor window plays sound through the sound device; the headless renderer and
+  // the tests do not. Call before StartWithWindow.
+  void UseSoundDevice() { soundDevice_ = true; }
+
   // Title the main window is created with, before the menu bar exists.
   std::string InitialTitle() const;
 
@@ -75,6 +79,7 @@ class Shell {
   std::unique_ptr<AppContext> ctx_;
   std::vector<std::string> rejectedLoads_;
   bool ended_ = false;
+  bool soundDevice_ = false;
 };
 
 }  // namespace quellor

@@ -12,6 +12,7 @@
 #include "app/Shell.h"
 #include "engine/image/ImageCodec.h"
 #include "engine/gl/GlEngine.h"
+#include "music/SoundCapture.h"
 #if QUELLOR_WITH_GUI
 #include "app/wx/WxEditor.h"
 #endif
@@ -26,7 +27,11 @@ bool HaveDisplay() {
   return (x && *x) || (w && *w);
 }
 
-// Real start-up and loop passes on an offscreen surface; the last frame goes to a PNG.
+// Frame rate the captured sound is cut by.
+constexpr int kCaptureFps = 60;
+
+// Real start-up and loop passes on an offscreen surface; the last frame goes to a PNG
+// and, when asked, the sound of all frames to a WAV file.
 int RunHeadless(const CommandLine& cl) {
   std::string error;
   std::unique_ptr<EglContext> egl = EglContext::Create(&error);
@@ -42,8 +47,23 @@ int RunHeadless(const CommandLine& cl) {
   shell.StartWithWindow(host, engine);
   for (const std::string& k : shell.RejectedLoads())
     std::fprintf(stderr, "quellor: command-line option not applied: %s\n", k.c_str());
-  for (int i = 0; i < cl.Frames; ++i)
+  music::SoundCapture capture(shell.Context().Music.Out, kCaptureFps);
+  bool captureSound = !cl.AudioOutPath.empty();
+  for (int i = 0; i < cl.Frames; ++i) {
     if (!shell.RunPass()) break;
+    if (captureSound) capture.AfterFrame();
+  }
+  if (captureSound) {
+    std::error_code ec;
+    std::filesystem::path wav(cl.AudioOutPath);
+    if (wav.has_parent_path()) std::filesystem::create_directories(wav.parent_path(), ec);
+    std::string why;
+    if (!capture.Write(cl.AudioOutPath, &why)) {
+      std::fprintf(stderr, "quellor: %s\n", why.c_str());
+      return 1;
+    }
+    std::printf("quellor: sound of the frames written to %s\n", cl.AudioOutPath.c_str());
+  }
 
   Image shot = engine.ReadScreen();
   std::error_code ec;
