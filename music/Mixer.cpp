@@ -136,6 +136,11 @@ void Mixer::ApplyRequests() {
 
 void Mixer::Render(float* stereo, size_t frames) {
   auto t0 = std::chrono::steady_clock::now();
+  if (lastStart_ != std::chrono::steady_clock::time_point{}) {
+    auto gap = static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(t0 - lastStart_).count());
+    if (gap > statGapNs_.load(std::memory_order_relaxed)) statGapNs_.store(gap, std::memory_order_relaxed);
+  }
+  lastStart_ = t0;
   ApplyRequests();
   if (current_ && !paused_) {
     current_->Render(stereo, frames);
@@ -155,6 +160,7 @@ MixerStats Mixer::Stats() const {
   s.Calls = statCalls_.load(std::memory_order_relaxed);
   s.WorstNs = statWorstNs_.load(std::memory_order_relaxed);
   s.TotalNs = statTotalNs_.load(std::memory_order_relaxed);
+  s.LongestGapNs = statGapNs_.load(std::memory_order_relaxed);
   return s;
 }
 

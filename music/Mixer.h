@@ -9,6 +9,7 @@
 // render side never allocates or frees.
 #include <array>
 #include <atomic>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -23,6 +24,7 @@ struct MixerStats {
   uint64_t Calls = 0;
   uint64_t WorstNs = 0;   // longest single Render call
   uint64_t TotalNs = 0;
+  uint64_t LongestGapNs = 0;  // longest time between the starts of two calls
 };
 
 class Mixer {
@@ -87,7 +89,8 @@ class Mixer {
   // Published by the render side.
   std::atomic<uint64_t> applied_{0};
   std::atomic<int32_t> position_{0};
-  std::atomic<uint64_t> statCalls_{0}, statWorstNs_{0}, statTotalNs_{0};
+  std::atomic<uint64_t> statCalls_{0}, statWorstNs_{0}, statTotalNs_{0}, statGapNs_{0};
+  std::chrono::steady_clock::time_point lastStart_{};
 
   // Main thread.
   std::atomic<bool> renderThread_{false};

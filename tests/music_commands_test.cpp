@@ -189,12 +189,7 @@ TEST(MusicCommands, SidStartSongThreePlaysIndexTwoAndRsidWithoutRomsIsRefused) {
   ASSERT_TRUE(music::ReadSidRegisters(*probe, regs));
   EXPECT_EQ(regs[1], 0x12);
 
-  Bytes rsid = samples::MakePsid(1, 1);
-  std::copy_n("RSID", 4, rsid.begin());
-  samples::PutBe16(rsid, 8, 0);
-  samples::PutBe16(rsid, 12, 0);
-  rsid.insert(rsid.begin() + 0x7C, {0x00, 0x10});
-  f.Menu(menu::kMusicLoad, f.Put("real.sid", rsid));
+  f.Menu(menu::kMusicLoad, f.Put("real.sid", samples::MakeRsid()));
   EXPECT_TRUE(f.Logged(music::kSidRomsMissing));
   EXPECT_EQ(f.Model.Music.Player, 0);
   EXPECT_TRUE(f.Ctx.Music.SidData.empty());

@@ -109,12 +109,7 @@ TEST(SidTune, BrokenHeadersAndRsidWithoutRomsAreRefusedWithAReason) {
   PutBe16(b, 14, 0);  // no songs
   EXPECT_TRUE(refused(b));
 
-  // The same code as a well-formed RSID tune: load address in the data, no play address.
-  Bytes rsid = good;
-  std::copy_n("RSID", 4, rsid.begin());
-  PutBe16(rsid, 8, 0);
-  PutBe16(rsid, 12, 0);
-  rsid.insert(rsid.begin() + 0x7C, {0x00, 0x10});
+  Bytes rsid = MakeRsid();
   SidInfo info;
   ASSERT_TRUE(ReadSidHeader(rsid, info, nullptr));
   std::string why;

@@ -10,6 +10,7 @@ PKGS=(
   libsdl2-dev libmodplug-dev libsidplayfp-dev libassimp-dev
   glslang-dev spirv-cross libspirv-cross-c-shared-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  flac python3-numpy
   xvfb xauth xdotool x11-utils imagemagick
 )
 missing=()
