@@ -51,3 +51,25 @@ std::string OpenMusicDialog(AppContext& ctx) {
 }
 
 }  // namespace quellor
+
+namespace quellor {
+
+namespace {
+std::string WithoutTrailingSeparator(std::string folder) {
+  while (folder.size() > 1 && (folder.back() == '/' || folder.back() == '\\')) folder.pop_back();
+  return folder;
+}
+}  // namespace
+
+DialogStart SplitDialogStart(const std::string& start) {
+  if (start.empty()) return {};
+  const char last = start.back();
+  std::string resolved = ResolvePath(start);
+  if (last == '/' || last == '\\' || PathIsDirectory(resolved))
+    return {WithoutTrailingSeparator(resolved), {}};
+  size_t cut = start.find_last_of("/\\");
+  if (cut == std::string::npos) return {{}, start};
+  return {WithoutTrailingSeparator(ResolvePath(start.substr(0, cut + 1))), start.substr(cut + 1)};
+}
+
+}  // namespace quellor

@@ -31,6 +31,15 @@ std::string OpenAssetDialog(Host& host, const std::string& title, const std::str
 std::string OpenAssetDialog(Host& host, const std::string& title, const std::string& folder,
                             const std::string& filter);
 
+// Where a file dialog opens: the folder, and the file name it offers (empty for none).
+// `start` names a folder when it ends in a separator or is an existing folder; otherwise
+// its last part is the file name. The folder is matched against the disk's case.
+struct DialogStart {
+  std::string Folder;
+  std::string File;
+};
+DialogStart SplitDialogStart(const std::string& start);
+
 // The music requester: opens on the filter picked last time and remembers the new pick.
 std::string OpenMusicDialog(AppContext& ctx);
 

@@ -63,6 +63,11 @@ const std::vector<OptionSpec>& Options() {
          cl.Headless = true;  // a frame count only means something for a render to a file
          return StrictPositive(v, cl.Frames);
        }},
+      {"--fps", true,
+       [](const std::string& v, CommandLine& cl) {
+         cl.Headless = true;
+         return StrictPositive(v, cl.Fps) && cl.Fps <= 1000;
+       }},
       {"--size", true,
        [](const std::string& v, CommandLine& cl) {
          size_t x = v.find_first_of("xX");
@@ -213,11 +218,12 @@ void ApplyCommandLineSize(const CommandLine& cl, IntroModel& m) {
 
 std::string CommandLineUsage() {
   return "usage: quellor [/sr WIDTH HEIGHT [\"PROJECT\"]]\n"
-         "       quellor --headless [--frames N] [--size WxH] [--png OUT.png] [--audio-out OUT.wav]\n"
-         "                [--load KIND=PATH ...]\n"
+         "       quellor --headless [--frames N] [--fps N] [--size WxH] [--png OUT.png]\n"
+         "                [--audio-out OUT.wav] [--load KIND=PATH ...]\n"
          "                [PROJECT.ini] [--set Group.Key=VALUE ...] [--text scroller1=TEXT]\n"
          "                [--text scroller2=TEXT] [--pager-file PATH] [--trainer-file PATH]\n"
-         "       (--frames, --png and --audio-out imply --headless)\n";
+         "       (--frames, --fps, --png and --audio-out imply --headless; --fps N steps the clock\n"
+         "        by exactly 1000/N ms per frame, so every run gives the same frames and sound)\n";
 }
 
 }  // namespace quellor

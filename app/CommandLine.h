@@ -22,6 +22,9 @@ struct CommandLine {
 
   bool Headless = false;
   int Frames = 120;
+  // Frames per second of a repeatable render: the clock advances exactly 1000 / Fps ms
+  // per frame instead of following the real time. 0 = real time.
+  int Fps = 0;
   std::string PngPath = "out/quellor.png";
   bool PngGiven = false;
   std::string AudioOutPath;  // the sound of the rendered frames as a WAV file; "" for none

@@ -38,9 +38,10 @@ class Host {
   virtual bool WindowOpen(WindowId w) const = 0;
   virtual void CloseWindow(WindowId w) = 0;
   // File dialogs: return "" when cancelled. `filter` uses "text|pattern|text|pattern".
+  // The save dialog starts at `start`: a folder, or a folder and the file name offered.
   virtual std::string OpenFileDialog(const std::string& title, const std::string& folder,
                                      const std::string& filter, int* filterIndex) = 0;
-  virtual std::string SaveFileDialog(const std::string& title, const std::string& folder,
+  virtual std::string SaveFileDialog(const std::string& title, const std::string& start,
                                      const std::string& filter) = 0;
   // Yes/no question; true for yes.
   virtual bool AskYesNo(const std::string& title, const std::string& text) = 0;

@@ -160,9 +160,8 @@ void TrainerBarSizeRule(IntroModel& m, Engine& e) {
   int w = e.SpriteWidth(bar.Sprite);
   if (w <= 0) return;
   bar.TB_CSX = AbsDistance(m.ModeAnchorX, w / 2, m.PreviewMouseX);
-  bar.TB_FSL = static_cast<float>(bar.TB_CSX) / (static_cast<float>(w) / 100.0f);
-  m.TrainerState.BarX = Sat(int64_t{m.Trainer.XPos} + int64_t{m.Trainer.cspX} * m.Trainer.perLine / 2 - bar.TB_CSX / 2);
-  e.ZoomSprite(bar.Sprite, bar.TB_FSL, static_cast<float>(m.Trainer.SizY));
+  // Zoom and place the bar exactly as the trainer does, centred on its text.
+  RefreshTrainerBar(m, e);
 }
 
 void BorderSizeRule(IntroModel& m, Engine& e) {

@@ -56,6 +56,7 @@ void Shell::StartBeforeWindow(const CommandLine& cl) {
   cl_ = cl;
   // 1. Defaults of the whole model (sine tables included) and the program-wide fields.
   m_.BaseDir = CurrentDirectory();
+  m_.Clock.Source = clock_;
   InitModel(m_);
 
   // 2. The music file buffer is reserved with the sound, once the context exists.
@@ -88,6 +89,7 @@ std::string Shell::InitialTitle() const { return "Quellor v" + m_.ProgramVersion
 void Shell::StartWithWindow(Host& host, Engine& engine) {
   // Built in place: the context holds references and need not be movable.
   ctx_.reset(new AppContext{m_, engine, host});
+  engine.SetClock(*clock_);
   StartSound(*ctx_, soundDevice_);
 
   // 9. The host has created the window and its render surface; the engine opens on it,

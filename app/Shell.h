@@ -10,6 +10,7 @@
 #include "app/AppContext.h"
 #include "app/CommandLine.h"
 #include "app/ResourcePacks.h"
+#include "engine/Clock.h"
 
 namespace quellor {
 
@@ -32,6 +33,10 @@ class Shell {
   ~Shell();
   Shell(const Shell&) = delete;
   Shell& operator=(const Shell&) = delete;
+
+  // The clock of the model and the engine (the system clock unless set); it must
+  // outlive the shell. Set it before start-up.
+  void UseClock(const Clock& clock) { clock_ = &clock; }
 
   // Start-up up to the point where the main window is needed: model defaults, the web
   // addresses, the first resource pack, the command line and the screen size.
@@ -74,6 +79,7 @@ class Shell {
   void Quit();
 
   IntroModel& m_;
+  const Clock* clock_ = &SystemClock();
   CommandLine cl_;
   StartupPack startupPack_;
   std::unique_ptr<AppContext> ctx_;

@@ -27,8 +27,8 @@ bool HaveDisplay() {
   return (x && *x) || (w && *w);
 }
 
-// Frame rate the captured sound is cut by.
-constexpr int kCaptureFps = 60;
+// Frame rate the captured sound is cut by when the clock is the system's.
+constexpr int kDefaultCaptureFps = 60;
 
 // Real start-up and loop passes on an offscreen surface; the last frame goes to a PNG
 // and, when asked, the sound of all frames to a WAV file.
@@ -42,15 +42,22 @@ int RunHeadless(const CommandLine& cl) {
   GlEngine engine({}, true);
   auto model = std::make_unique<IntroModel>();
   Shell shell(*model);
+  // A fixed frame rate makes frame K the same picture on every run: the clock starts at
+  // one second and moves exactly one frame per pass.
+  FrameStepClock stepClock(cl.Fps, 10000000);
+  if (cl.Fps > 0) shell.UseClock(stepClock);
   shell.StartBeforeWindow(cl);
   HeadlessHost host;
   shell.StartWithWindow(host, engine);
   for (const std::string& k : shell.RejectedLoads())
     std::fprintf(stderr, "quellor: command-line option not applied: %s\n", k.c_str());
-  music::SoundCapture capture(shell.Context().Music.Out, kCaptureFps);
+  // The sound is cut by the fixed frame rate (60 without one): F frames hold exactly
+  // F x 1000 / N ms of it.
+  music::SoundCapture capture(shell.Context().Music.Out, cl.Fps > 0 ? cl.Fps : kDefaultCaptureFps);
   bool captureSound = !cl.AudioOutPath.empty();
   for (int i = 0; i < cl.Frames; ++i) {
     if (!shell.RunPass()) break;
+    stepClock.NextFrame();
     if (captureSound) capture.AfterFrame();
   }
   if (captureSound) {

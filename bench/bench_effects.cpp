@@ -30,8 +30,7 @@ namespace {
 
 using namespace quellor;
 
-uint32_t g_now = 1000000;
-uint32_t BenchNow() { return g_now; }
+ManualClock g_clock(uint64_t{1000000} * 10000);
 
 void MakeFont(Engine& e, FontFields& f) {
   Image img;
@@ -46,8 +45,8 @@ void MakeFont(Engine& e, FontFields& f) {
 void SetUpScene(IntroModel& m, RecordingEngine& e) {
   e.Open(800, 600);
   InitModel(m);
-  m.Clock.Now = BenchNow;
-  m.Clock.FrameNow = g_now;
+  m.Clock.Source = &g_clock;
+  m.Clock.FrameNow = g_clock.NowMs();
   MakeFont(e, m.Font1);
   MakeFont(e, m.Font2);
   for (int s = 0; s < 2; ++s) {
@@ -102,8 +101,8 @@ void BM_EffectsFrame(benchmark::State& state) {
   const long before = g_allocs.load();
   long frames = 0;
   for (auto _ : state) {
-    g_now += 16;
-    m->Clock.FrameNow = g_now;
+    g_clock.AdvanceMs(16);
+    m->Clock.FrameNow = g_clock.NowMs();
     EffectsFrame(*m, e);
     benchmark::DoNotOptimize(m->Draws.data());
     ++frames;

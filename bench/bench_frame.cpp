@@ -35,8 +35,15 @@ using namespace quellor;
 
 namespace {
 
-uint32_t g_now = 1000;
-uint32_t Clock() { return g_now += 16; }
+// Every reading moves the clock on by one 60 Hz frame.
+class SteppingClock : public Clock {
+ public:
+  uint64_t Now100ns() const override { return now_ += 160000; }
+
+ private:
+  mutable uint64_t now_ = 10000000;
+};
+SteppingClock g_clock;
 
 enum Scene { kIdle = 0, kAllAssets = 1, kAllAssetsAndRecords = 2 };
 
@@ -78,8 +85,8 @@ void Prepare(Setup& s, Engine& e, Scene scene) {
   IntroModel& m = s.M;
   InitModel(m);
   m.BaseDir = s.Dir.string();
-  m.Clock.Now = Clock;
-  m.Clock.PreviewStart = g_now;
+  m.Clock.Source = &g_clock;
+  m.Clock.PreviewStart = g_clock.NowMs();
   WritePngFile((s.Dir / "Data" / "Bobs" / "Blue.png").string(), Picture(16, 16));
   SetupIdleScene(m);
   FillIdleScene(m);

@@ -81,7 +81,8 @@ class Engine {
   virtual Handle CreateSprite(Handle tex, int frameW = 0, int frameH = 0) = 0;
   virtual Handle LoadSprite(const std::string& path, int frameW = 0, int frameH = 0) = 0;
   virtual void FreeSprite(Handle sprite) = 0;
-  virtual void DisplaySprite(Handle sprite, int x, int y, int alpha, int frame = 0) = 0;
+  // frame -1 shows the sprite's current animation frame.
+  virtual void DisplaySprite(Handle sprite, int x, int y, int alpha, int frame = -1) = 0;
   virtual void SpriteToFront(Handle sprite, int toEnd) = 0;
   virtual void RotateSprite(Handle sprite, float degrees) = 0;
   virtual void TurnSprite(Handle sprite, float degrees) = 0;
@@ -92,6 +93,13 @@ class Engine {
   virtual int SpriteFrame(Handle sprite) const = 0;
   virtual void SetSpriteFrame(Handle sprite, int frame) = 0;
   virtual int SpriteFrameCount(Handle sprite) const = 0;
+  // Animation: the sprite steps through its first `frames` frames (all when 0 or more
+  // than it has), one frame per `msPerFrame` ms of preview time, forward for dir 1 and
+  // backward for dir -1, wrapping, or stopping on the last frame when `once`. 0 ms (or
+  // less) holds the current frame.
+  virtual void AnimateSprite(Handle sprite, float msPerFrame, int frames, int dir, bool once) = 0;
+  // Moves every animated sprite on by `ms` of preview time.
+  virtual void AdvanceAnimations(float ms) = 0;
   virtual float SpriteRotation(Handle sprite) const = 0;  // degrees
   virtual Handle SpriteTexture(Handle sprite) const = 0;
 
@@ -150,6 +158,9 @@ class Engine {
   virtual void FlipBuffers() = 0;
   virtual int MeasureFps() = 0;
   virtual uint64_t TimerTicks() const = 0;  // 10 microsecond ticks
+  // The clock of frame timing and TimerTicks (the system clock until set); it must
+  // outlive the engine.
+  virtual void SetClock(const class Clock& clock) = 0;
   // Reads the back buffer as RGBA8, top row first (screenshots and tests).
   virtual Image ReadScreen() = 0;
 

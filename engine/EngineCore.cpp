@@ -1,7 +1,6 @@
 #include "engine/EngineCore.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 
 #include "engine/EngineErrors.h"
@@ -12,14 +11,9 @@ namespace quellor {
 namespace {
 constexpr float kDegToRad = 0.017453f;
 
-uint64_t SteadyClock100ns() {
-  using namespace std::chrono;
-  return static_cast<uint64_t>(
-      duration_cast<nanoseconds>(steady_clock::now().time_since_epoch()).count() / 100);
-}
 }  // namespace
 
-EngineCore::EngineCore() : clock100ns_(SteadyClock100ns) {
+EngineCore::EngineCore() : clock_(&SystemClock()) {
   matrix_ = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 }
 
@@ -30,7 +24,7 @@ bool EngineCore::Open(int screenW, int screenH) {
   }
   screenW_ = screenW;
   screenH_ = screenH;
-  lastFlip_ = clock100ns_();
+  lastFlip_ = clock_->Now100ns();
   return true;
 }
 
@@ -211,7 +205,7 @@ void EngineCore::DisplaySprite(Handle sprite, int x, int y, int alpha, int frame
   d.X = x;
   d.Y = y;
   d.Alpha = std::clamp(alpha, 0, 255);
-  int f = frame != 0 ? frame : s.Frame;
+  int f = frame >= 0 ? frame : s.Frame;
   d.Frame = std::clamp(f, 0, s.Frames - 1);
   d.RotationRad = s.RotationRad;
   d.ZoomX = s.ZoomX;
@@ -273,7 +267,43 @@ int EngineCore::SpriteFrame(Handle sprite) const {
 void EngineCore::SetSpriteFrame(Handle sprite, int frame) {
   auto it = sprites_.find(sprite);
   if (it == sprites_.end()) return;
-  it->second.Frame = std::clamp(frame, 0, it->second.Frames - 1);
+  SpriteData& s = it->second;
+  s.Frame = std::clamp(frame, 0, s.Frames - 1);
+  // An animation goes on from the frame set.
+  if (s.MsPerFrame > 0 && s.AnimFrames > 0) {
+    int f = std::clamp(s.Frame, 0, s.AnimFrames - 1);
+    s.Clock = static_cast<float>(s.AnimDir > 0 ? f : s.AnimFrames - 1 - f) * s.MsPerFrame;
+  }
+}
+
+void EngineCore::AnimateSprite(Handle sprite, float msPerFrame, int frames, int dir, bool once) {
+  auto it = sprites_.find(sprite);
+  if (it == sprites_.end()) return;
+  SpriteData& s = it->second;
+  const int n = frames > 0 && frames <= s.Frames ? frames : s.Frames;
+  const int d = dir < 0 ? -1 : 1;
+  if (s.MsPerFrame != msPerFrame || s.AnimFrames != n || s.AnimDir != d) {
+    // A new rate or range starts from the frame on screen.
+    const int step = d > 0 ? std::clamp(s.Frame, 0, n - 1) : n - 1 - std::clamp(s.Frame, 0, n - 1);
+    s.Clock = msPerFrame > 0 ? static_cast<float>(step) * msPerFrame : 0;
+  }
+  s.MsPerFrame = msPerFrame;
+  s.AnimFrames = n;
+  s.AnimDir = d;
+  s.Once = once;
+}
+
+void EngineCore::AdvanceAnimations(float ms) {
+  if (!(ms > 0)) return;
+  for (auto& [h, s] : sprites_) {
+    if (!(s.MsPerFrame > 0) || s.AnimFrames <= 1) continue;
+    const float cycle = s.MsPerFrame * static_cast<float>(s.AnimFrames);
+    s.Clock += ms;
+    if (s.Once) s.Clock = std::min(s.Clock, cycle - s.MsPerFrame);
+    else s.Clock = std::fmod(s.Clock, cycle);
+    int step = std::clamp(static_cast<int>(s.Clock / s.MsPerFrame), 0, s.AnimFrames - 1);
+    s.Frame = s.AnimDir > 0 ? step : s.AnimFrames - 1 - step;
+  }
 }
 
 int EngineCore::SpriteFrameCount(Handle sprite) const {
@@ -384,7 +414,7 @@ Handle EngineCore::CreateTextureShader(const std::string&, int, int) {
 // ---- frame timing -----------------------------------------------------------
 
 void EngineCore::FlipBuffers() {
-  uint64_t now = clock100ns_();
+  uint64_t now = clock_->Now100ns();
   lastFrameSeconds_ = static_cast<float>(static_cast<double>(now - lastFlip_) * 1e-7);
   lastFlip_ = now;
 }

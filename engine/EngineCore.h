@@ -8,6 +8,7 @@
 #include <span>
 #include <unordered_map>
 
+#include "engine/Clock.h"
 #include "engine/Engine.h"
 #include "engine/EngineErrors.h"
 
@@ -31,6 +32,10 @@ struct SpriteData {
   float RotationRad = 0, ZoomX = 1, ZoomY = 1;
   int SrcBlend = 5, DestBlend = 6;
   int Frame = 0;
+  // Animation set by AnimateSprite; Clock is the ms into the animation cycle.
+  float MsPerFrame = 0, Clock = 0;
+  int AnimFrames = 0, AnimDir = 1;
+  bool Once = false;
   std::vector<QueuedDraw> Queue;
 };
 
@@ -68,7 +73,7 @@ class EngineCore : public Engine {
   Handle CreateSprite(Handle tex, int frameW = 0, int frameH = 0) override;
   Handle LoadSprite(const std::string& path, int frameW = 0, int frameH = 0) override;
   void FreeSprite(Handle sprite) override;
-  void DisplaySprite(Handle sprite, int x, int y, int alpha, int frame = 0) override;
+  void DisplaySprite(Handle sprite, int x, int y, int alpha, int frame = -1) override;
   void SpriteToFront(Handle sprite, int toEnd) override;
   void RotateSprite(Handle sprite, float degrees) override;
   void TurnSprite(Handle sprite, float degrees) override;
@@ -79,6 +84,8 @@ class EngineCore : public Engine {
   int SpriteFrame(Handle sprite) const override;
   void SetSpriteFrame(Handle sprite, int frame) override;
   int SpriteFrameCount(Handle sprite) const override;
+  void AnimateSprite(Handle sprite, float msPerFrame, int frames, int dir, bool once) override;
+  void AdvanceAnimations(float ms) override;
   float SpriteRotation(Handle sprite) const override;
   Handle SpriteTexture(Handle sprite) const override;
 
@@ -119,7 +126,7 @@ class EngineCore : public Engine {
 
   void FlipBuffers() override;
   int MeasureFps() override;
-  uint64_t TimerTicks() const override { return clock100ns_() / 100; }
+  uint64_t TimerTicks() const override { return clock_->Now100ns() / 100; }
 
   void SetKeyState(int dik, bool down) override;
   void SetMouseButton(int button, bool down) override;
@@ -132,8 +139,8 @@ class EngineCore : public Engine {
   std::string ErrorText() const override;
 
   // --- for implementations and tests ---
-  // Clock in 100 ns units; tests replace it to drive frame timing.
-  void SetClock(std::function<uint64_t()> clock100ns) { clock100ns_ = std::move(clock100ns); }
+  // The clock of frame timing and TimerTicks; it must outlive the engine.
+  void SetClock(const Clock& clock) override { clock_ = &clock; }
   float LastFrameSeconds() const { return lastFrameSeconds_; }
   void SetError(EngineError n, const std::string& extra = {});
   const TextureData* Texture(Handle tex) const;
@@ -182,12 +189,12 @@ class EngineCore : public Engine {
 
  private:
   Handle nextHandle_ = 1;
-  std::function<uint64_t()> clock100ns_;
+  const Clock* clock_;
   uint64_t lastFlip_ = 0;
   float lastFrameSeconds_ = 0;
   float fpsSum_ = 0;
   int fpsCount_ = 0;
-  int fpsResult_ = 0;
+  int fpsResult_ = 60;  // until the first half second is measured
   std::array<bool, 256> keys_{};
   std::array<bool, 256> keyLatch_{};
   std::array<bool, 2> mouse_{};

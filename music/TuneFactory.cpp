@@ -3,6 +3,7 @@
 #include "music/fc/FcTune.h"
 #include "music/sid/SidPlayTune.h"
 #include "music/tracker/ModPlugTune.h"
+#include "music/v2m/V2mTune.h"
 
 namespace quellor::music {
 
@@ -23,6 +24,7 @@ constexpr Replayer kReplayers[] = {
      [](Bytes bytes, const TuneOptions& o, std::string* e) { return OpenSidTune(bytes, o.SidSong, o.Roms, e); }},
     {MusicType::FutureComposer,
      [](Bytes bytes, const TuneOptions&, std::string* e) { return OpenFutureComposerTune(bytes, e); }},
+    {MusicType::V2m, [](Bytes bytes, const TuneOptions&, std::string* e) { return OpenV2m(bytes, kOutputRate, e); }},
 };
 
 const Replayer* Find(MusicType type) {

@@ -16,8 +16,10 @@ void BuildSineTables(ScrollerFields& s) {
 
 void InitModel(IntroModel& m) {
   std::string base = m.BaseDir;
+  const Clock* clock = m.Clock.Source;
   m = IntroModel{};
   m.BaseDir = base;
+  m.Clock.Source = clock;
   char buf[16];
   std::snprintf(buf, sizeof buf, "%.2f", 0.67);
   m.ProgramVersion = buf;

@@ -294,7 +294,8 @@ struct IntroModel {
 
 inline void MarkChanged(IntroModel& m) { ++m.Revision; }
 
-// Sets every field to its start-up value (including the four sine tables).
+// Sets every field to its start-up value (including the four sine tables); BaseDir and
+// the clock the model reads stay.
 void InitModel(IntroModel& m);
 
 // Builds the sine and cosine tables of scroller s (0 or 1) from its current TablePhase.

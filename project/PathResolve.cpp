@@ -135,6 +135,11 @@ bool PathExists(const std::string& path) {
   return Exists(ResolvePath(path));
 }
 
+bool PathIsDirectory(const std::string& path) {
+  struct stat st;
+  return !path.empty() && ::stat(ResolvePath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
 bool PathIsSafeToRead(const std::string& path) {
   struct stat st;
   if (::stat(ResolvePath(path).c_str(), &st) != 0) return true;

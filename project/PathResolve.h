@@ -23,6 +23,8 @@ std::string JoinPath(const std::string& base, const std::string& relative);
 
 // After resolving: a file or folder exists there.
 bool PathExists(const std::string& path);
+// After resolving: a folder exists there.
+bool PathIsDirectory(const std::string& path);
 // After resolving: absent, or a regular file or folder. Devices, pipes and sockets are
 // not assets and would block or never end when read.
 bool PathIsSafeToRead(const std::string& path);

@@ -110,6 +110,7 @@ struct Reader {
   IntroModel& m;
   Engine& e;
   const IniDocument& doc;
+  bool lastFound_ = false;  // the last asset rule found a file to load
 
   ReadVisitor Visit(const std::string& groupName) {
     const GroupDef* def = FindGroupDef(groupName);
@@ -145,13 +146,15 @@ struct Reader {
   template <class Load>
   void LoadAsset(std::string& fileField, Handle& handle, const std::string& path, Load load) {
     std::string before = fileField;
+    lastFound_ = !path.empty() && PathExists(path);
     if (!path.empty()) load(path);
     if (handle == 0) fileField = before;
     else if (fileField.empty()) fileField = path;
   }
 
+  // A file that was found but could not be read has been reported by its loader.
   void NotFound(Handle handle, const std::string& stored, const std::string& text) {
-    if (handle == 0 && !stored.empty()) AddStatusLine(m, text, kNotFoundMs, kColorError);
+    if (handle == 0 && !stored.empty() && !lastFound_) AddStatusLine(m, text, kNotFoundMs, kColorError);
   }
 
   void Settings(int curW, int curH, LoadOutcome& out) {

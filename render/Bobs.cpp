@@ -1,5 +1,6 @@
 #include "render/Bobs.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -42,7 +43,7 @@ void ApplyBobPreset(IntroModel& m, Engine& e, int32_t movps) {
   if (changed && c.Count > 0 && c.Active == 1) GenerateClones(m);
 }
 
-void AddBobRecords(IntroModel& m, Engine&) {
+void AddBobRecords(IntroModel& m, Engine& e) {
   AnimCloneFields& c = m.AnimClone;
   if (c.Active != 1 || c.Count <= 0) return;
   const float sf = m.Clock.SpeedFactor;
@@ -76,7 +77,10 @@ void AddBobRecords(IntroModel& m, Engine&) {
       d.Height = static_cast<int32_t>(std::lrint(r.SizeY));
       d.Rotation = 0.0f;
       d.Layer = m.Anim_BOB.Layer;
-      d.Frame = static_cast<int32_t>(r.Frame);
+      // Each clone runs the shared animation from its own start frame.
+      const int32_t frames = std::max(1, e.SpriteFrameCount(r.Sprite));
+      const int32_t start = static_cast<int32_t>(r.Frame);
+      d.Frame = ((start + e.SpriteFrame(r.Sprite)) % frames + frames) % frames;
       m.Draws.push_back(d);
     }
     r.X += sf * r.SpeedX;

@@ -135,9 +135,21 @@ void DisplayDrawRecords(IntroModel& m, Engine& e, bool threeDPass) {
   }
 }
 
+void AnimateSprites(IntroModel& m, Engine& e) {
+  // An animation's Speed is how long each of its frames stays on screen, in ms of preview
+  // time: the default 20 runs at 50 frames a second, the demo spinner's 40 at 25. Preview
+  // time is SpeedFactor sixtieths of a second per frame, so a frozen preview stops them.
+  for (AnimFields* a : {&m.Anim_2d, &m.Anim_BOB})
+    if (a->Sprite)
+      e.AnimateSprite(a->Sprite, static_cast<float>(a->Speed), a->Frames, a->Dir,
+                      a == &m.Anim_2d && a->Intro == 1);
+  e.AdvanceAnimations(m.Clock.SpeedFactor * 1000.0f / 60.0f);
+}
+
 void DrawFrame(IntroModel& m, Engine& e, PlacementHook* overlay) {
   // 1-2
   UpdateFrameTiming(m, e);
+  AnimateSprites(m, e);
   ScrollerSwing(m, 0);
   ScrollerSwing(m, 1);
 

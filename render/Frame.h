@@ -13,6 +13,10 @@ void DrawFrame(IntroModel& m, Engine& e, PlacementHook* overlay);
 // Step 1 of a frame: FrameNow, FramesPerSecond, SpeedFactor.
 void UpdateFrameTiming(IntroModel& m, Engine& e);
 
+// Sets the two sprite animations' rate, range and direction from the model and moves
+// every animated sprite on by this frame's preview time.
+void AnimateSprites(IntroModel& m, Engine& e);
+
 // Queues the DrawRecords of one pass: Layer > 0 in the 3D pass, Layer < 2 in the 2D pass,
 // each with its rotation, zoom, position, alpha and frame.
 void DisplayDrawRecords(IntroModel& m, Engine& e, bool threeDPass);

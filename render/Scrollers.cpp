@@ -132,7 +132,10 @@ void AddScrollerRecords(IntroModel& m, Engine&, int s) {
 
   int32_t pos = r.TextPos;
   for (int32_t k = 0; k <= f.Slots; ++k) {
-    int c = (pos >= 1 && pos <= length) ? GlyphCode(f.Text[pos - 1]) : 0;
+    // Past the text's end there is no character at all: nothing is drawn there, not even
+    // the font's first cell, which position 0 shows as its blank.
+    int c = (pos >= 1 && pos <= length) ? GlyphCode(f.Text[pos - 1]) : -1;
+    if (pos == 0) c = 0;
     if (k == f.Slots && c >= 59 && c != r.LastControl) {
       bool acted = true;
       switch (c) {
@@ -152,7 +155,6 @@ void AddScrollerRecords(IntroModel& m, Engine&, int s) {
         c = 0;
       }
     }
-    if (pos == 0) c = 0;
     if (c >= 0 && c < 61) {
       float x = r.Offset + static_cast<float>(k) * static_cast<float>(f.cspX);
       if (x < static_cast<float>(m.ScreenX)) {

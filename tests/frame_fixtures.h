@@ -1,4 +1,5 @@
 #pragma once
+#include "tests/TestClock.h"
 // Shared set-up for the frame, loader and New Intro tests: a model at start-up values on
 // a recording engine, a fixed clock and a scratch folder for images written by the test.
 #include <gtest/gtest.h>
@@ -16,11 +17,6 @@
 
 namespace quellor::testing {
 
-inline uint32_t& FakeNow() {
-  static uint32_t now = 50000;
-  return now;
-}
-inline uint32_t FakeClock() { return FakeNow(); }
 
 // Solid image with a distinct colour per pixel column so turned copies can be checked.
 inline Image MakeImage(int w, int h, uint8_t alpha = 255) {
@@ -48,8 +44,8 @@ class ModelFixture : public ::testing::Test {
     std::filesystem::create_directories(dir_);
     InitModel(m);
     m.BaseDir = dir_.string();
-    FakeNow() = 50000;
-    m.Clock.Now = FakeClock;
+    TestClock().SetMs(50000);
+    m.Clock.Source = &TestClock();
     ASSERT_TRUE(e.Open(800, 600));
   }
   void TearDown() override {

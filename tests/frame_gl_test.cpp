@@ -13,8 +13,6 @@ using namespace quellor::gltest;
 
 namespace {
 
-uint32_t g_now = 1000;
-uint32_t Clock() { return g_now; }
 
 class FrameGl : public ::testing::Test {
  protected:
@@ -23,20 +21,22 @@ class FrameGl : public ::testing::Test {
     std::filesystem::create_directories(dir_ / "Data" / "Bobs");
     InitModel(m);
     m.BaseDir = dir_.string();
-    m.Clock.Now = Clock;
-    m.Clock.PreviewStart = g_now;
+    clock_.SetMs(1000);
+    m.Clock.Source = &clock_;
+    m.Clock.PreviewStart = clock_.NowMs();
   }
   void TearDown() override {
     std::error_code ec;
     std::filesystem::remove_all(dir_, ec);
   }
   void Frame() {
-    g_now += 16;
+    clock_.AdvanceMs(16);
     DrawFrame(m, *e, nullptr);
   }
   std::filesystem::path dir_;
   IntroModel m;
   std::unique_ptr<GlEngine> e;
+  ManualClock clock_;
 };
 
 TEST_F(FrameGl, BothLayerItemWithAdditiveBlendIsAddedTwice) {

@@ -249,10 +249,10 @@ TEST(GlFrame, FlipPresentsThroughTheHostAndMeasuresTime) {
   int presented = 0;
   GlEngine e([&] { ++presented; });
   ASSERT_TRUE(e.Open(32, 32));
-  uint64_t now = 1000;
-  e.SetClock([&] { return now; });
+  ManualClock clock(1000);
+  e.SetClock(clock);
   e.FlipBuffers();
-  now += 166667;  // 16.6667 ms in 100 ns units
+  clock.Set100ns(1000 + 166667);  // 16.6667 ms in 100 ns units
   e.FlipBuffers();
   EXPECT_EQ(presented, 2);
   EXPECT_NEAR(e.LastFrameSeconds(), 0.0166667f, 1e-6);

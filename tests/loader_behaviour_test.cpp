@@ -40,13 +40,14 @@ TEST_F(Loaders, LogoPlacementZoomBlendAndReplacement) {
   EXPECT_EQ(Count("Logo"), 1);
   EXPECT_EQ(m.Logo.PosX, 385);
 
-  // An unreadable file: the old logo is released, nothing is logged.
+  // An unreadable file: the logo on screen stays, and the engine's error says why.
   const Handle second = m.Logo.Sprite;
   m.Log.Lines.clear();
   LoadLogo(m, e, Missing());
-  EXPECT_EQ(m.Logo.Sprite, 0u);
-  EXPECT_EQ(e.Sprite(second), nullptr);
-  EXPECT_TRUE(m.Log.Lines.empty());
+  EXPECT_EQ(m.Logo.Sprite, second);
+  EXPECT_NE(e.Sprite(second), nullptr);
+  ASSERT_EQ(m.Log.Lines.size(), 1u);
+  EXPECT_EQ(m.Log.Lines[0].Colour, 0xC8FF0000u);
 
   // An empty path does nothing at all.
   LoadLogo(m, e, Png("c.png", 8, 8));
@@ -235,7 +236,8 @@ TEST_F(Loaders, OddPathsAndHostileGridsLoadNothingAndNeverCrash) {
   EXPECT_EQ(m.Logo.Sprite, 0u);
   LoadBorder(m, e, dir_.string());
   EXPECT_EQ(m.Border.Texture, 0u);
-  EXPECT_TRUE(m.Log.Lines.empty());
+  for (const StatusLine& l : m.Log.Lines)  // each attempt only says it could not read the file
+    EXPECT_EQ(l.Text.rfind("#18 Grafik konnte nicht geladen werden", 0), 0u) << l.Text;
   EXPECT_TRUE(m.DisplayOrder.empty());
 
   const std::string font = Png("f.png", 64, 64);

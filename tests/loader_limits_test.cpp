@@ -1,3 +1,4 @@
+#include <fstream>
 #include <functional>
 
 #include "frame_fixtures.h"
@@ -77,13 +78,30 @@ TEST_P(LoaderLimit, ExactLimitLoadsOneByteMoreIsRefusedAndKeepsThePreviousAsset)
 
   const std::string over = Png("over.png", 16, 10, c.limit + 1);
   m.Log.Lines.clear();
-  FakeNow() = 70000;
+  TestClock().SetMs(70000);
   LoadAssetByKind(m, e, c.kind, over);
   ASSERT_EQ(m.Log.Lines.size(), 1u);
   EXPECT_EQ(m.Log.Lines[0].Text, c.refusal);
   EXPECT_EQ(m.Log.Lines[0].Colour, 0xC8FFC800u);
   EXPECT_EQ(m.Log.Lines[0].Expiry, 80000u);
   EXPECT_EQ(c.state(m), atLimit);  // nothing was freed or replaced
+}
+
+TEST_P(LoaderLimit, AFileTheEngineCannotReadKeepsThePreviousAssetAndSaysWhy) {
+  const LimitCase& c = GetParam();
+  ASSERT_TRUE(LoadAssetByKind(m, e, c.kind, Png("first.png", 12, 10)));
+  const std::string loaded = c.state(m);
+  // A PNG signature followed by junk: small enough for every limit, undecodable.
+  const std::filesystem::path bad = dir_ / "damaged.png";
+  std::ofstream(bad, std::ios::binary) << "\x89PNG\r\n\x1a\n-this-is-not-an-image-";
+  m.Log.Lines.clear();
+  LoadAssetByKind(m, e, c.kind, bad.string());
+  EXPECT_EQ(c.state(m), loaded);
+  ASSERT_EQ(m.Log.Lines.size(), 1u);
+  EXPECT_EQ(m.Log.Lines[0].Text.rfind("#18 Grafik konnte nicht geladen werden", 0), 0u)
+      << m.Log.Lines[0].Text;
+  EXPECT_NE(m.Log.Lines[0].Text.find("damaged.png"), std::string::npos);
+  EXPECT_EQ(m.Log.Lines[0].Colour, 0xC8FF0000u);
 }
 
 INSTANTIATE_TEST_SUITE_P(AllKinds, LoaderLimit, ::testing::ValuesIn(kCases),

@@ -295,6 +295,9 @@ TEST_F(ModeRules, TrainerBarSizeCentresTheBarOnTheText) {
   EXPECT_FLOAT_EQ(m.TrainerBar.TB_FSL, 75.0f);
   EXPECT_EQ(m.TrainerState.BarX, 375);  // 50 + 32 * 25 / 2 - 75
   EXPECT_FLOAT_EQ(e.Sprite(m.TrainerBar.Sprite)->ZoomX, 0.75f);
+  Drag(349, 0);  // an odd width: the half is not cut to a whole pixel before rounding
+  EXPECT_EQ(m.TrainerBar.TB_CSX, 151);
+  EXPECT_EQ(m.TrainerState.BarX, 374);  // 450 - 75.5, to the nearest even
 }
 
 TEST_F(ModeRules, GfxModesWorkOnTheChosenSlot) {

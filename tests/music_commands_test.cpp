@@ -14,6 +14,7 @@
 #include "project/ProjectFile.h"
 #include "project_test_support.h"
 #include "tests/tune_samples.h"
+#include "tests/v2m_test_support.h"
 
 using namespace quellor;
 using namespace quellor::testsupport;
@@ -104,12 +105,11 @@ TEST(MusicCommands, MenuRoutesByLowerCasedExtensionThroughItsRequester) {
   EXPECT_EQ(f.Model.Music.File, fc3);
   EXPECT_EQ(f.Model.Music.Player, kLoadedPlayer);
 
-  // V2M has no replayer yet: refused in red, nothing plays.
+  // A V2M file its replayer cannot read: refused in red, nothing plays.
   std::string v2m = f.Put("song.v2m", Bytes(100, 1));
   f.Menu(menu::kMusicLoad, v2m);
   EXPECT_EQ(f.Model.Music.Type, 3);
   EXPECT_EQ(f.Model.Music.Player, 0);
-  EXPECT_TRUE(f.Logged("Sorry, the Farbrausch v2m replayer is not available."));
   EXPECT_EQ(f.Listen(0.1), 0.0);
   EXPECT_EQ(MusicPanelName(f.Model), "No music loaded");
 
@@ -208,6 +208,30 @@ TEST(MusicCommands, AnEndedTrackerModuleStartsAgainFromPositionZero) {
   }
   EXPECT_LE(longestSilence, 2);
   EXPECT_LT(f.Ctx.Music.Out.Mix().Position(), 255);
+}
+
+TEST(MusicCommands, V2mAlwaysPlaysFadesOnTheCheckBoxAndRestartsHalfASecondAfterItsEnd) {
+  MusicFixture f;
+  f.Model.PlayAfterLoad = 0;
+  // 1500 ms long (see ThreeNoteSong).
+  LoadMusic(f.Ctx, f.Put("three.V2M", music::v2m::WriteV2m(music::v2m::test::ThreeNoteSong())));
+  EXPECT_TRUE(f.Logged("V2m Module succesfully loaded."));
+  EXPECT_EQ(MusicPanelName(f.Model), "Farbrausch v2m");
+  EXPECT_GT(f.Listen(0.5), 0.001);
+  music::Mixer& mix = f.Ctx.Music.Out.Mix();
+  EXPECT_EQ(mix.LengthMs(), 1500);
+  f.Listen(1.4);  // 1900 ms: past the end, not yet 500 ms past
+  EXPECT_GT(mix.Position(), 1800);
+  f.Listen(0.2);  // past 2000 ms the upkeep starts it again
+  EXPECT_LT(mix.Position(), 300);
+
+  SetPlayAfterLoad(f.Ctx, true);
+  SetPlayAfterLoad(f.Ctx, false);  // a 100 ms fade, then silence
+  f.Listen(0.2);
+  EXPECT_EQ(f.Listen(0.2), 0.0);
+  SetPlayAfterLoad(f.Ctx, true);  // from the start again
+  EXPECT_GT(f.Listen(0.5), 0.001);
+  EXPECT_LT(mix.Position(), 700);
 }
 
 TEST(MusicCommands, RemoveAndNewIntroSilenceTheTune) {

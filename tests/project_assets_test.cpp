@@ -75,7 +75,6 @@ TEST(ProjectAssets, PopulatedModelRoundTripsWithItsAssetsLoaded) {
   EXPECT_EQ(back.Logo.PosX, 11);
   EXPECT_EQ(back.AnimClone.Active, 1);
   EXPECT_FALSE(HasLine(back, "Loading Error: Logo file Not found."));
-  EXPECT_TRUE(HasLine(back, "Loading Error: 3d Object file Not found."));  // never made
   EXPECT_EQ(back.DisplayOrder, m.DisplayOrder);
   EXPECT_EQ(back.Border.TilesX, 800 / 64);
 

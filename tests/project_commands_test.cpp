@@ -1,3 +1,4 @@
+#include "app/AssetDialog.h"
 #include <gtest/gtest.h>
 
 #include "app/ProjectCommands.h"
@@ -34,6 +35,17 @@ TEST(ProjectCommands, SaveOffersTheProjectNameAndAddsIni) {
   EXPECT_EQ(f.Win.Asked[1], f.Prefs("MyDemo"));
   EXPECT_EQ(f.Win.Asked[2], "Quellor Data (*.ini)|*.ini");
   EXPECT_NE(ReadText(f.Prefs("Chosen.ini")).find("IntroName = Saved By Command"), std::string::npos);
+
+  // The window toolkit gets the folder and the offered name separately; a folder is
+  // found whatever the case of its name, and a folder alone offers no name.
+  DialogStart where = SplitDialogStart(f.Win.Asked[1]);
+  EXPECT_EQ(fs::path(where.Folder), fs::path(f.Prefs("")).parent_path());
+  EXPECT_EQ(where.File, "MyDemo");
+  where = SplitDialogStart((f.Dir.Path / "data" / "PREFS" / "x.ini").string());
+  EXPECT_EQ(fs::path(where.Folder), fs::path(f.Prefs("")).parent_path());
+  EXPECT_EQ(where.File, "x.ini");
+  where = SplitDialogStart((f.Dir.Path / "Data" / "Prefs").string());
+  EXPECT_EQ(where.File, "");
 
   // Cancelling writes nothing.
   f.Win.SaveAnswer = "";

@@ -97,14 +97,15 @@ TEST(RecordingEngine, KeyHitFiresOnceOnPress) {
 
 TEST(RecordingEngine, MeasureFpsCountsOverHalfSecondWindows) {
   RecordingEngine e;
-  uint64_t now = 0;
-  e.SetClock([&] { return now; });
+  ManualClock clock;
+  e.SetClock(clock);
   e.Open(64, 64);
   int fps = 0;
   for (int i = 0; i < 20; ++i) {
-    now += 300000;  // 30 ms in 100 ns units
+    clock.AdvanceMs(30);
     e.FlipBuffers();
     fps = e.MeasureFps();
+    if (i == 0) EXPECT_EQ(fps, 60);  // before the first half second is measured
   }
   EXPECT_EQ(fps, 34);  // 17 frames exceed 0.5 s -> 17 x 2
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "tests/TestClock.h"
 // Shared set-up for the effect tests: a recording engine, a fresh model and font
 // glyph sprites made straight from images (every glyph a distinct sprite).
 #include <gtest/gtest.h>
@@ -8,17 +9,15 @@
 
 namespace quellor::effecttest {
 
-inline uint32_t g_fakeNow = 100000;
-inline uint32_t FakeNow() { return g_fakeNow; }
 
 class EffectTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(e.Open(800, 600));
     InitModel(m);
-    g_fakeNow = 100000;
-    m.Clock.Now = FakeNow;
-    m.Clock.FrameNow = g_fakeNow;
+    quellor::testing::TestClock().SetMs(100000);
+    m.Clock.Source = &quellor::testing::TestClock();
+    m.Clock.FrameNow = quellor::testing::TestMs();
     m.Clock.SpeedFactor = 1.0f;
   }
 
@@ -42,7 +41,7 @@ class EffectTest : public ::testing::Test {
   }
 
   void SetTime(uint32_t t) {
-    g_fakeNow = t;
+    quellor::testing::TestClock().SetMs(t);
     m.Clock.FrameNow = t;
   }
 

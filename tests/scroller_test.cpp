@@ -102,6 +102,18 @@ TEST_F(ScrollerTest, ShortAndShortenedTextsNeverReadPastTheirEnd) {
   }
 }
 
+TEST_F(ScrollerTest, APositionPastTheTextDrawsNothingNotEvenTheFirstCell) {
+  StartScroller("AB");
+  m.ScrollRun[0].TextPos = 5;  // left over from a longer text
+  Frame();
+  ASSERT_FALSE(m.Draws.empty());
+  EXPECT_EQ(m.Draws[0].Sprite, Glyph(0, 'A'));  // slot 0 stays empty
+  EXPECT_EQ(m.Draws[0].X, 64);
+  SetScrollerText(m, 0, "");
+  Frame();
+  EXPECT_TRUE(m.Draws.empty());
+}
+
 TEST_F(ScrollerTest, BlockSinusTakesEachCharacterFromTheSineTable) {
   StartScroller("ABCDEFGHIJKLMNOPQRSTUVWXYZ", 3);
   ScrollerFields& s = m.Scroller[0];

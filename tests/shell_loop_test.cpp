@@ -7,7 +7,7 @@
 #include "tests/shell_rig.h"
 
 using namespace quellor;
-using quellor::testing::ManualClock;
+using quellor::testing::TestClock;
 using quellor::testing::ShellRig;
 
 namespace {
@@ -57,7 +57,7 @@ TEST(ShellLoop, MenuPreludeRestartsClockStopsModeAndRestoresTitle) {
   r.m.EditMode = 5;
   r.m.Clock.SpeedFactor = 1.5f;
   r.host.SetTitle("Right Mouse Button to change the position");
-  ManualClock::Ms = 4321;
+  TestClock().SetMs(4321);
   MenuPrelude(r.shell.Context());
   EXPECT_EQ(r.m.Clock.PreviewStart, 4321u);
   EXPECT_EQ(r.m.Clock.SpeedFactor, 0.0f);
@@ -70,14 +70,14 @@ TEST(ShellLoop, MenuEventsRunThePreludeAndGadgetEventsDoNot) {
   r.Start();
   r.m.EditMode = 3;
   uint32_t start = r.m.Clock.PreviewStart;
-  ManualClock::Ms = 9000;
+  TestClock().SetMs(9000);
   r.host.QueueGadget(42);
   r.shell.RunPass();
   EXPECT_EQ(r.m.EditMode, 3);
   EXPECT_EQ(r.m.Clock.PreviewStart, start);
 
   size_t titles = r.host.Titles.size();
-  ManualClock::Ms = 9500;
+  TestClock().SetMs(9500);
   r.host.QueueMenu(kIdleItem);
   r.shell.RunPass();
   EXPECT_EQ(r.m.EditMode, 0);

@@ -1,4 +1,5 @@
 #pragma once
+#include "tests/TestClock.h"
 // A shell started on the recording engine and the fake host, with a hand-driven clock.
 #include <cstdint>
 
@@ -8,10 +9,6 @@
 
 namespace quellor::testing {
 
-struct ManualClock {
-  static inline uint32_t Ms = 1000;
-  static uint32_t Now() { return Ms; }
-};
 
 struct ShellRig {
   IntroModel m;
@@ -19,10 +16,10 @@ struct ShellRig {
   FakeHost host;
   Shell shell{m};
 
-  explicit ShellRig(uint32_t startMs = 1000) { ManualClock::Ms = startMs; }
+  explicit ShellRig(uint32_t startMs = 1000) { TestClock().SetMs(startMs); }
   void Start(const CommandLine& cl = {}) {
     shell.StartBeforeWindow(cl);
-    m.Clock.Now = &ManualClock::Now;  // the model's defaults bring the system clock back
+    m.Clock.Source = &TestClock();  // the model's defaults bring the system clock back
     shell.StartWithWindow(host, e);
   }
 };

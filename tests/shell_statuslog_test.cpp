@@ -6,15 +6,15 @@
 #include "tests/shell_rig.h"
 
 using namespace quellor;
-using quellor::testing::ManualClock;
+using quellor::testing::TestClock;
 
 namespace {
 struct LogRig {
   IntroModel m;
   RecordingEngine e;
   LogRig() {
-    ManualClock::Ms = 1000;
-    m.Clock.Now = &ManualClock::Now;
+    TestClock().SetMs(1000);
+    m.Clock.Source = &TestClock();
     e.Open(800, 600);
   }
   // Draws the log as frame time t and returns the texts drawn.
@@ -83,7 +83,7 @@ TEST(StatusLog, DisabledLogRecordsAndDrawsNothing) {
 
 TEST(StatusLog, ExpiryAcrossTheClockWrapIsNotTakenForThePast) {
   LogRig r;
-  ManualClock::Ms = 0xFFFFFFF0u;
+  TestClock().SetMs(0xFFFFFFF0u);
   AddStatusLine(r.m, "wraps", 100, kColorInfo);  // expiry lands past zero
   EXPECT_EQ(r.FrameAt(0xFFFFFFF8u).size(), 1u);
   EXPECT_EQ(r.m.Log.Lines.size(), 1u);

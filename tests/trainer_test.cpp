@@ -52,9 +52,9 @@ TEST_F(TrainerTest, TooFewLinesAreReportedAndSwitchTheTrainerOff) {
   EXPECT_EQ(m.Trainer.Active, 0);
   ASSERT_EQ(m.Log.Lines.size(), 2u);
   EXPECT_EQ(m.Log.Lines[0].Text, "to less lines of Trainer Text.");
-  EXPECT_EQ(m.Log.Lines[0].Expiry, effecttest::g_fakeNow + 10000);
+  EXPECT_EQ(m.Log.Lines[0].Expiry, quellor::testing::TestMs() + 10000);
   EXPECT_EQ(m.Log.Lines[1].Text, "add some lines with Trainer Text Editor.");
-  EXPECT_EQ(m.Log.Lines[1].Expiry, effecttest::g_fakeNow + 10300);
+  EXPECT_EQ(m.Log.Lines[1].Expiry, quellor::testing::TestMs() + 10300);
   Frame();
   EXPECT_TRUE(m.Draws.empty());
 

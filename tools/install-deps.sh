@@ -10,8 +10,8 @@ PKGS=(
   libsdl2-dev libmodplug-dev libsidplayfp-dev libassimp-dev
   glslang-dev spirv-cross libspirv-cross-c-shared-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  flac python3-numpy
   xvfb xauth xdotool x11-utils imagemagick
+  flac python3-numpy
 )
 missing=()
 for p in "${PKGS[@]}"; do

@@ -4,6 +4,7 @@
 #include <wx/stdpaths.h>
 #include <wx/utils.h>
 
+#include "app/AssetDialog.h"
 #include "app/Menu.h"
 #include "app/wx/DikKeys.h"
 #include "engine/Input.h"
@@ -278,10 +279,13 @@ std::string WxHost::OpenFileDialog(const std::string& title, const std::string& 
   return std::string(dlg.GetPath().utf8_str());
 }
 
-std::string WxHost::SaveFileDialog(const std::string& title, const std::string& folder,
+std::string WxHost::SaveFileDialog(const std::string& title, const std::string& start,
                                    const std::string& filter) {
-  wxFileDialog dlg(frame_, wxString::FromUTF8(title), wxString::FromUTF8(folder), wxEmptyString,
-                   wxString::FromUTF8(filter), wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+  // The toolkit takes the folder and the offered name apart.
+  const DialogStart where = SplitDialogStart(start);
+  wxFileDialog dlg(frame_, wxString::FromUTF8(title), wxString::FromUTF8(where.Folder),
+                   wxString::FromUTF8(where.File), wxString::FromUTF8(filter),
+                   wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
   if (dlg.ShowModal() != wxID_OK) return {};
   return std::string(dlg.GetPath().utf8_str());
 }

@@ -48,7 +48,7 @@ class WxHost : public Host {
   void CloseWindow(WindowId w) override;
   std::string OpenFileDialog(const std::string& title, const std::string& folder,
                              const std::string& filter, int* filterIndex) override;
-  std::string SaveFileDialog(const std::string& title, const std::string& folder,
+  std::string SaveFileDialog(const std::string& title, const std::string& start,
                              const std::string& filter) override;
   bool AskYesNo(const std::string& title, const std::string& text) override;
   void MessageBox(const std::string& title, const std::string& text) override;

@@ -4,6 +4,7 @@
 // pieces get their own turned textures rather than a sprite rotation, because the
 // rotation pivot differs between engines and the frame places every piece by its top
 // left corner. A side piece is therefore CspY wide and CspX high.
+#include "engine/EngineErrors.h"
 #include "engine/image/ImageCodec.h"
 #include "project/Loaders.h"
 #include "project/NewIntro.h"
@@ -56,12 +57,16 @@ void ZoomBorderPieces(IntroModel& m, Engine& e) {
 void LoadBorder(IntroModel& m, Engine& e, const std::string& path) {
   if (path.empty()) return;
   if (!loaders::FitsLimit(m, path, kBorderLimit, "Sorry, Border filesize is to big.")) return;
-  ReleaseBorder(m, e);
   Image img;
-  if (!DecodeImageFile(path, img)) return;
+  Handle texture = DecodeImageFile(path, img) ? e.TextureFromImage(img) : 0;
+  if (texture == 0) {
+    // The old border stays.
+    loaders::LogDecodeFailure(m, EngineErrorMessage(EngineError::ImageLoad), path);
+    return;
+  }
+  ReleaseBorder(m, e);
   BorderFields& b = m.Border;
-  b.Texture = e.TextureFromImage(img);
-  if (b.Texture == 0) return;
+  b.Texture = texture;
   b.SideTexture[0] = e.TextureFromImage(QuarterTurn(img, true));
   b.SideTexture[1] = e.TextureFromImage(QuarterTurn(img, false));
   b.Sprite[0] = e.CreateSprite(b.Texture);

@@ -66,17 +66,24 @@ void UpdateScrollerSpacing(IntroModel& m, Engine& e, int s) {
 void LoadFont(IntroModel& m, Engine& e, const std::string& path, int font) {
   if (path.empty() || (font != 1 && font != 2)) return;
   if (!loaders::FitsLimit(m, path, kFontLimit, "Sorry, Font filesize is to big.")) return;
-  ReleaseFont(m, e, font);
   const FontGridRecord grid = m.PendingGrid;
-  m.FontGrid[font - 1] = grid;
   const std::string n = std::to_string(font);
   if (grid.L == -1) {
+    ReleaseFont(m, e, font);
+    m.FontGrid[font - 1] = grid;
     AddStatusLine(m, "Can't catch Font " + n, kMessageMs, kColorError);
     return;
   }
+  // The new image is read before the old font is let go: a damaged file keeps it.
+  Handle image = e.LoadTexture(path);
+  if (image == 0) {
+    loaders::LogDecodeFailure(m, e, path);
+    return;
+  }
+  ReleaseFont(m, e, font);
+  m.FontGrid[font - 1] = grid;
   FontFields& f = FontOf(m, font - 1);
-  f.Image = e.LoadTexture(path);
-  if (f.Image == 0) return;
+  f.Image = image;
   f.File = path;
   const int src = font == 1 ? m.Fonts.F1SRC : m.Fonts.F2SRC;
   const int dest = font == 1 ? m.Fonts.F1Dest : m.Fonts.F2Dest;

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "project/PathResolve.h"
 #include "project/StatusLog.h"
 
 namespace quellor::loaders {
@@ -18,6 +19,37 @@ bool FitsLimit(IntroModel& m, const std::string& path, uint64_t limit, const std
 
 void LogLoaded(IntroModel& m, const std::string& text) {
   AddStatusLine(m, text, kMessageMs, kColorSuccess);
+}
+
+void LogDecodeFailure(IntroModel& m, Engine& e, const std::string& path) {
+  LogDecodeFailure(m, e.ErrorText(), path);
+}
+
+void LogDecodeFailure(IntroModel& m, const std::string& error, const std::string& path) {
+  AddStatusLine(m, error + ": " + FilePart(path), kMessageMs, kColorError);
+}
+
+bool ReplaceSprite(IntroModel& m, Engine& e, const std::string& path, Handle& slot, int frameW,
+                   int frameH) {
+  Handle fresh = e.LoadSprite(path, frameW, frameH);
+  if (fresh == 0) {
+    LogDecodeFailure(m, e, path);
+    return false;
+  }
+  ReleaseSprite(e, slot);
+  slot = fresh;
+  return true;
+}
+
+bool ReplaceTexture(IntroModel& m, Engine& e, const std::string& path, Handle& slot) {
+  Handle fresh = e.LoadTexture(path);
+  if (fresh == 0) {
+    LogDecodeFailure(m, e, path);
+    return false;
+  }
+  ReleaseTexture(e, slot);
+  slot = fresh;
+  return true;
 }
 
 void ReleaseSprite(Engine& e, Handle& sprite) {

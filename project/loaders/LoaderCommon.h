@@ -15,6 +15,17 @@ bool FitsLimit(IntroModel& m, const std::string& path, uint64_t limit, const std
 
 void LogLoaded(IntroModel& m, const std::string& text);
 
+// Logs in red that the engine could not read `path`: its error text and the file part.
+void LogDecodeFailure(IntroModel& m, Engine& e, const std::string& path);
+void LogDecodeFailure(IntroModel& m, const std::string& error, const std::string& path);
+
+// Decodes `path` before the slot's old object is let go: only a new sprite (cut into
+// frameW x frameH frames when given) or texture replaces the old one, which is freed
+// then; on failure the old one stays, the failure is logged and false is returned.
+bool ReplaceSprite(IntroModel& m, Engine& e, const std::string& path, Handle& slot,
+                   int frameW = 0, int frameH = 0);
+bool ReplaceTexture(IntroModel& m, Engine& e, const std::string& path, Handle& slot);
+
 // Frees the engine object in the slot, if any, and clears the slot.
 void ReleaseSprite(Engine& e, Handle& sprite);
 void ReleaseTexture(Engine& e, Handle& texture);

@@ -11,8 +11,9 @@ namespace quellor {
 using loaders::CentredX;
 using loaders::FitsLimit;
 using loaders::LogLoaded;
-using loaders::ReleaseSprite;
+using loaders::LogDecodeFailure;
 using loaders::ReleaseTexture;
+using loaders::ReplaceSprite;
 
 namespace {
 constexpr uint64_t kImageLimit = 262144;
@@ -30,9 +31,7 @@ void Finish(IntroModel& m, const char* displayName, const std::string& message) 
 void LoadLogo(IntroModel& m, Engine& e, const std::string& path) {
   if (path.empty()) return;
   if (!FitsLimit(m, path, kImageLimit, "Sorry, Logo filesize is to big.")) return;
-  ReleaseSprite(e, m.Logo.Sprite);
-  m.Logo.Sprite = e.LoadSprite(path);
-  if (m.Logo.Sprite == 0) return;
+  if (!ReplaceSprite(m, e, path, m.Logo.Sprite)) return;
   m.Logo.PosX = CentredX(m, e, m.Logo.Sprite);
   m.Logo.PosY = 100;
   m.Logo.Trans = 255;
@@ -46,9 +45,7 @@ void LoadLogo(IntroModel& m, Engine& e, const std::string& path) {
 void LoadSign(IntroModel& m, Engine& e, const std::string& path) {
   if (path.empty()) return;
   if (!FitsLimit(m, path, kSignLimit, "Sorry, Sign filesize to big.")) return;
-  ReleaseSprite(e, m.Sign.Sprite);
-  m.Sign.Sprite = e.LoadSprite(path);
-  if (m.Sign.Sprite == 0) return;
+  if (!ReplaceSprite(m, e, path, m.Sign.Sprite)) return;
   m.Sign.PosX = CentredX(m, e, m.Sign.Sprite);
   m.Sign.PosY = 100;
   m.Sign.Trans = 255;
@@ -60,13 +57,15 @@ void LoadSign(IntroModel& m, Engine& e, const std::string& path) {
 void LoadGfx(IntroModel& m, Engine& e, const std::string& path, int slot) {
   if (path.empty() || slot < 1 || slot > 5) return;
   const std::string n = std::to_string(slot);
-  // The slot takes the new path even when the file is then refused.
+  // The slot takes the new path even when the file is then refused as too big.
+  const std::string before = m.GFX.File[slot];
   m.GFX.File[slot] = path;
   if (!FitsLimit(m, path, kImageLimit, "Sorry, GFX#" + n + " filesize is To big.")) return;
   Handle& sprite = m.GFX.Sprite[slot];
-  ReleaseSprite(e, sprite);
-  sprite = e.LoadSprite(path);
-  if (sprite == 0) return;
+  if (!ReplaceSprite(m, e, path, sprite)) {
+    m.GFX.File[slot] = before;  // the old picture stays, and so does its name
+    return;
+  }
   m.GFX.XPos[slot] = CentredX(m, e, sprite);
   m.GFX.YPos[slot] = 100;
   m.GFX.Trans[slot] = 255;
@@ -82,7 +81,10 @@ void LoadOverlay(IntroModel& m, Engine& e, const std::string& path) {
   if (!FitsLimit(m, path, kImageLimit, "Sorry, Overlay filesize is to big.")) return;
   // The overlay is only measured here; the exported player draws it.
   Handle probe = e.LoadSprite(path);
-  if (probe == 0) return;
+  if (probe == 0) {
+    LogDecodeFailure(m, e, path);
+    return;
+  }
   m.OverW = e.SpriteWidth(probe);
   m.OverH = e.SpriteHeight(probe);
   m.OverPX = m.OverPY = 0;
@@ -94,26 +96,25 @@ void LoadOverlay(IntroModel& m, Engine& e, const std::string& path) {
 void LoadBackground(IntroModel& m, Engine& e, const std::string& path) {
   if (path.empty()) return;
   if (!FitsLimit(m, path, kImageLimit, "Sorry, Background filesize is to big.")) return;
-  m.Background.File = path;
-  if (m.Background.Sprite != 0) e.FreeBackdrop(m.Background.Sprite);
-  m.Background.Sprite = 0;
-  ReleaseTexture(e, m.Background.Texture);
-  m.Background.Texture = e.LoadTexture(path);
-  if (m.Background.Texture == 0) return;
-  m.Background.Sprite = e.CreateBackdrop(m.Background.Texture);
-  if (m.Background.Sprite == 0) {
-    ReleaseTexture(e, m.Background.Texture);
+  Handle texture = e.LoadTexture(path);
+  Handle backdrop = texture ? e.CreateBackdrop(texture) : 0;
+  if (backdrop == 0) {
+    LogDecodeFailure(m, e, path);
+    ReleaseTexture(e, texture);
     return;
   }
+  if (m.Background.Sprite != 0) e.FreeBackdrop(m.Background.Sprite);
+  ReleaseTexture(e, m.Background.Texture);
+  m.Background.File = path;
+  m.Background.Texture = texture;
+  m.Background.Sprite = backdrop;
   Finish(m, nullptr, "Background succesfully loaded.");
 }
 
 void LoadTrainerBar(IntroModel& m, Engine& e, const std::string& path) {
   if (path.empty()) return;
   if (!FitsLimit(m, path, kTrainerBarLimit, "Sorry, TrainerBar filesize is to big.")) return;
-  ReleaseSprite(e, m.TrainerBar.Sprite);
-  m.TrainerBar.Sprite = e.LoadSprite(path);
-  if (m.TrainerBar.Sprite == 0) return;
+  if (!ReplaceSprite(m, e, path, m.TrainerBar.Sprite)) return;
   m.TrainerBar.File = path;
   m.TrainerBar.TB_CSX = e.SpriteWidth(m.TrainerBar.Sprite);
   e.SpriteBlending(m.TrainerBar.Sprite, m.TrainerBar.TB_SRC, m.TrainerBar.TB_Dest);
@@ -124,9 +125,7 @@ void LoadAnimation(IntroModel& m, Engine& e, const std::string& path, int kind) 
   if (path.empty() || (kind != 0 && kind != 1)) return;
   if (!FitsLimit(m, path, kAnimationLimit, "Sorry, Animation filesize is to big.")) return;
   AnimFields& a = kind == 0 ? m.Anim_2d : m.Anim_BOB;
-  ReleaseSprite(e, a.Sprite);
-  a.Sprite = e.LoadSprite(path);
-  if (a.Sprite == 0) return;
+  if (!ReplaceSprite(m, e, path, a.Sprite)) return;
   a.File = path;
   a.FSizeX = e.SpriteWidth(a.Sprite);
   a.FSizeY = e.SpriteHeight(a.Sprite);

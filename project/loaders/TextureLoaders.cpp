@@ -13,10 +13,8 @@ void LoadTexture(IntroModel& m, Engine& e, const std::string& path, int slot) {
   if (path.empty() || slot < 0 || slot > 3) return;
   if (!loaders::FitsLimit(m, path, kTextureLimit, "Sorry, Texture filesize is to big.")) return;
   if (slot == 0) {
+    if (!loaders::ReplaceTexture(m, e, path, m.Tex3d.Texture)) return;
     m.Tex3d.File = path;
-    loaders::ReleaseTexture(e, m.Tex3d.Texture);
-    m.Tex3d.Texture = e.LoadTexture(path);
-    if (m.Tex3d.Texture == 0) return;
     if (m.Obj3d.Entity != 0) e.EntityTexture(m.Obj3d.Entity, m.Tex3d.Texture);
     m.TexShader.State = 0;
     m.Tex3d.Type = 1;
@@ -24,11 +22,8 @@ void LoadTexture(IntroModel& m, Engine& e, const std::string& path, int slot) {
     loaders::LogLoaded(m, "3d Texture succesfully loaded.");
     return;
   }
+  if (!loaders::ReplaceTexture(m, e, path, m.VertexShader.Texture[slot - 1])) return;
   m.VertexShader.TexFile[slot - 1] = path;
-  Handle& tex = m.VertexShader.Texture[slot - 1];
-  loaders::ReleaseTexture(e, tex);
-  tex = e.LoadTexture(path);
-  if (tex == 0) return;
   MarkChanged(m);
   loaders::LogLoaded(m, "Texture #" + std::to_string(slot) + " succesfully loaded.");
 }
@@ -37,12 +32,10 @@ void LoadRasterTexture(IntroModel& m, Engine& e, const std::string& path, int ba
   if (path.empty() || bar < 1 || bar > 3) return;
   if (!loaders::FitsLimit(m, path, kRasterLimit, "Sorry, Raster Texture filesize is to big."))
     return;
+  Handle& tex = m.Raster.Texture[bar];
+  if (!loaders::ReplaceTexture(m, e, path, tex)) return;
   m.Raster.txt[bar] = stretch;
   m.Raster.Path[bar] = path;
-  Handle& tex = m.Raster.Texture[bar];
-  loaders::ReleaseTexture(e, tex);
-  tex = e.LoadTexture(path);
-  if (tex == 0) return;
   loaders::LogLoaded(m, "Raster Texture #" + std::to_string(bar) + " succesfully loaded.");
   // The bars cover the whole screen height; a stretched raster is rebuilt at that height.
   if (stretch == 1 && e.TextureHeight(tex) != m.ScreenY)

@@ -1,20 +1,15 @@
 #pragma once
-#include <chrono>
 #include <cstdint>
 
-namespace quellor {
-// Millisecond system clock (wraps like a 32-bit multimedia timer).
-inline uint32_t SystemMs() {
-  using namespace std::chrono;
-  return static_cast<uint32_t>(
-      duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
-}
+#include "engine/Clock.h"
 
+namespace quellor {
 // Per-frame timing state of the preview.
 struct FrameClock {
-  // The clock every part reads; tests replace it to step time by hand.
-  uint32_t (*Now)() = SystemMs;
-  uint32_t NowMs() const { return Now(); }
+  // The clock every part reads; the system clock unless a test or a fixed-rate render
+  // hands in another. It must outlive the model's use of it.
+  const Clock* Source = &SystemClock();
+  uint32_t NowMs() const { return Source->NowMs(); }
   uint32_t FrameNow = 0;
   uint32_t PreviewStart = 0;
   float FramesPerSecond = 60.0f;
