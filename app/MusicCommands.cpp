@@ -9,6 +9,7 @@
 #include "app/commands/CommandTable.h"
 #include "music/MusicFormats.h"
 #include "music/TuneFactory.h"
+#include "music/Upkeep.h"
 #include "music/sid/SidPlayTune.h"
 #include "project/PathResolve.h"
 #include "project/StatusLog.h"
@@ -247,15 +248,8 @@ void SetPlayAfterLoad(AppContext& ctx, bool on) {
 void UpdateMusic(AppContext& ctx) {
   const IntroModel& m = ctx.Model;
   music::Mixer& mix = ctx.Music.Out.Mix();
-  mix.Reclaim();
-  // A position read while requests are under way may be stale.
-  if (m.Music.Player == 0 || !mix.HasTune() || !mix.Settled()) return;
-  if (m.Music.Type == 3 && mix.LengthMs() >= 0 && mix.Position() > mix.LengthMs() + 500) {
-    mix.FadeOut(100);
-    mix.SetPosition(0);
-  } else if (m.Music.Type == 0 && mix.Position() == 255) {
-    mix.SetPosition(0);
-  }
+  if (m.Music.Player == 0) return mix.Reclaim();
+  music::KeepTunePlaying(mix, static_cast<MusicType>(m.Music.Type));
 }
 
 void LoadProjectMusic(AppContext& ctx) {
