@@ -131,27 +131,6 @@ const std::vector<OptionSpec>& Options() {
 
 }  // namespace
 
-std::vector<std::string> SplitParameterText(const std::string& text) {
-  std::vector<std::string> out;
-  std::string cur;
-  bool inQuotes = false, have = false;
-  for (char c : text) {
-    if (c == '"') {
-      inQuotes = !inQuotes;
-      have = true;
-    } else if (c == ' ' && !inQuotes) {
-      if (have) out.push_back(cur);
-      cur.clear();
-      have = false;
-    } else {
-      cur += c;
-      have = true;
-    }
-  }
-  if (have) out.push_back(cur);
-  return out;
-}
-
 bool ReadStartupCommandLine(const std::vector<std::string>& params, CommandLine& out) {
   if (params.empty() || !IEquals(params[0], "/SR")) return false;
   long w = params.size() > 1 ? LeadingNumber(params[1]) : 0;
@@ -181,6 +160,15 @@ CommandLine ParseCommandLine(const std::vector<std::string>& params) {
   }
   for (; i < params.size(); ++i) {
     const std::string& p = params[i];
+    if (p == "--export") {
+      if (i + 2 >= params.size()) {
+        cl.Error = "--export needs a project and a target";
+        return cl;
+      }
+      cl.ExportProject = params[++i];
+      cl.ExportTarget = params[++i];
+      continue;
+    }
     const OptionSpec* option = nullptr;
     for (const OptionSpec& o : Options())
       if (p == o.Name) option = &o;
@@ -223,7 +211,8 @@ std::string CommandLineUsage() {
          "                [PROJECT.ini] [--set Group.Key=VALUE ...] [--text scroller1=TEXT]\n"
          "                [--text scroller2=TEXT] [--pager-file PATH] [--trainer-file PATH]\n"
          "       (--frames, --fps, --png and --audio-out imply --headless; --fps N steps the clock\n"
-         "        by exactly 1000/N ms per frame, so every run gives the same frames and sound)\n";
+         "        by exactly 1000/N ms per frame, so every run gives the same frames and sound)\n"
+         "       quellor --export PROJECT.ini OUT      (Create Final without a window)\n";
 }
 
 }  // namespace quellor

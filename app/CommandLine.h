@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "project/IntroModel.h"
+#include "project/ProcessStart.h"  // SplitParameterText
 
 namespace quellor {
 
@@ -34,13 +35,12 @@ struct CommandLine {
   std::vector<std::pair<std::string, std::string>> Sets;
   std::vector<std::pair<std::string, std::string>> Texts;
 
+  // --export PROJECT OUT: write the final executable without a window.
+  std::string ExportProject, ExportTarget;
+
   bool Help = false;
   std::string Error;  // non-empty: the line could not be understood
 };
-
-// Splits a Windows-style parameter text at blanks; a part in double quotes may hold
-// blanks and loses its quotes.
-std::vector<std::string> SplitParameterText(const std::string& text);
 
 // Reads the restart form from the parameters (program name excluded). Returns whether
 // the first parameter is "/SR" in any case; then width, height and the autoload path

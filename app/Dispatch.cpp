@@ -34,9 +34,43 @@ void SyncActiveChecks(AppContext& ctx) {
   ctx.Win.SetMenuCheck(menu::kTrainerActive, m.Trainer.Active == 1);
 }
 
+bool CommandChangesIntro(int item) {
+  using namespace menu;
+  // The File, Edit, Extra and Help menus change the intro only through what they open
+  // or load; entering a placement mode changes nothing until the mouse does; loaders
+  // mark the intro changed themselves, and only when they load something.
+  if (item < kLogoLoad || item >= kExtraIntroSetup) return false;
+  switch (item) {
+    case kLogoLoad: case kLogoPosition: case kLogoSize: case kLogoEffectNone:
+    case kSignLoad: case kSignPosition: case kBackgroundLoad:
+    case kObjLoad: case kObjLoadAnim: case kObjTexLoad: case kObjTexShader: case kObjShaderLoad:
+    case kObjPosition: case kObjResize: case kMusicLoad: case kPostFxLoad:
+    case kPagerPosition: case kPagerSize: case kPagerLineSpace:
+    case kTrainerPosition: case kTrainerSize: case kTrainerLineSpace:
+    case kBorderLoad: case kBorderResize:
+      return false;
+    default:
+      break;
+  }
+  if (item >= kObjShaderTexLoad1 && item < kObjPosition) return (item - kObjShaderTexLoad1) % 2 != 0;
+  if (item >= kGfxBase && item < kAnimBase) {
+    const int action = (item - kGfxBase) % 10;
+    return action == kGfxRemove;
+  }
+  if (item >= kAnimBase && item < kScrollerBase) return (item - kAnimBase) % 10 == kAnimRemove;
+  if (item >= kScrollerBase && item < kPagerPosition) {
+    const int sub = (item - kScrollerBase) % 20;
+    return sub != kScrollerPosition && sub != kScrollerSize;
+  }
+  return true;
+}
+
 void DispatchMenu(AppContext& ctx, int item) {
   auto it = MenuCommands().find(item);
-  if (it != MenuCommands().end()) it->second(ctx);
+  if (it != MenuCommands().end()) {
+    it->second(ctx);
+    if (CommandChangesIntro(item)) MarkChanged(ctx.Model);
+  }
   // New, Load and the trainer's own line check change the Active fields behind the
   // menu's back; the marks are brought in line after every command, and so is the sound
   // (New Intro leaves no player, so nothing may go on playing).
@@ -45,7 +79,10 @@ void DispatchMenu(AppContext& ctx, int item) {
 }
 
 void DispatchGadget(AppContext& ctx, int gadget) {
-  if (const GadgetRoute* r = FindGadgetRoute(OptionsGadgetRoutes(), gadget)) r->Handle(ctx, gadget);
+  if (const GadgetRoute* r = FindGadgetRoute(OptionsGadgetRoutes(), gadget)) {
+    r->Handle(ctx, gadget);
+    MarkChanged(ctx.Model);  // the options window's controls write the intro
+  }
   SyncMusicOutput(ctx);
 }
 

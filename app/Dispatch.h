@@ -4,6 +4,10 @@
 namespace quellor {
 class PlacementHook;
 // A chosen menu item (after the loop's menu prelude has run).
+// Whether a menu command changes the intro by itself (not through a loader, a dialog or
+// a placement mode).
+bool CommandChangesIntro(int item);
+
 void DispatchMenu(AppContext& ctx, int item);
 // Sets the check marks of the four "Active" items from the model's Active fields.
 void SyncActiveChecks(AppContext& ctx);

@@ -46,6 +46,8 @@ class Host {
   // Yes/no question; true for yes.
   virtual bool AskYesNo(const std::string& title, const std::string& text) = 0;
   virtual void MessageBox(const std::string& title, const std::string& text) = 0;
+  // A message box with the error icon; hosts without icons show a plain one.
+  virtual void ErrorBox(const std::string& title, const std::string& text) { MessageBox(title, text); }
   virtual void SetMenuCheck(int item, bool on) = 0;
   virtual void EnableMenu(int item, bool on) = 0;
   virtual void ShowTextEditorContextMenu() {}

@@ -37,7 +37,7 @@ constexpr bool kPending = false;
 
 MenuItemData FileMenu() {
   return Sub("File", {Item("New", kFileNew), Item("Load", kFileLoad), Item("Save", kFileSave), Bar(),
-                      Item("Create Final", kFileCreateFinal, kPending), Bar(),
+                      Item("Create Final", kFileCreateFinal), Bar(),
                       Item("Quit", kFileQuit)});
 }
 
@@ -54,26 +54,25 @@ MenuItemData EditMenu() {
 MenuItemData Layer3dMenu() {
   std::vector<MenuItemData> create;
   const char* shapes[] = {"Cube", "Sphere", "Cylinder", "Torus", "Teapot", "Pyramid"};
-  for (int i = 0; i < 6; ++i) create.push_back(Item(shapes[i], kObjCreateCube + i, kPending));
+  for (int i = 0; i < 6; ++i) create.push_back(Item(shapes[i], kObjCreateCube + i));
   std::vector<MenuItemData> textures;
   for (int n = 1; n <= 4; ++n) {
     if (n > 1) textures.push_back(Bar());
     std::string k = std::to_string(n);
-    MenuItemData load = Item("", kObjShaderTexLoad1 + 2 * (n - 1), kPending);
+    MenuItemData load = Item("", kObjShaderTexLoad1 + 2 * (n - 1));
     load.Text = "Load Texture #" + k;
-    MenuItemData remove = Item("", kObjShaderTexRemove1 + 2 * (n - 1), kPending);
+    MenuItemData remove = Item("", kObjShaderTexRemove1 + 2 * (n - 1));
     remove.Text = "Remove Texture #" + k;
     textures.push_back(load);
     textures.push_back(remove);
   }
   return Sub("3d Layer",
-             {Item("Load Object", kObjLoad, kPending), Item("Load Anim Object", kObjLoadAnim, kPending),
+             {Item("Load Object", kObjLoad), Item("Load Anim Object", kObjLoadAnim),
               Sub("Create Object", create),
-              Sub("Object Texture", {Item("Load Texture", kObjTexLoad, kPending),
-                                     Item("Shader Texture", kObjTexShader, kPending),
-                                     Item("Remove Texture", kObjTexRemove, kPending)}),
-              Sub("Vertext/Pixel Shader", {Item("Load Shader", kObjShaderLoad, kPending),
-                                           Item("Remove Shader", kObjShaderRemove, kPending),
+              Sub("Object Texture", {Item("Load Texture", kObjTexLoad), Item("Shader Texture", kObjTexShader),
+                                     Item("Remove Texture", kObjTexRemove)}),
+              Sub("Vertext/Pixel Shader", {Item("Load Shader", kObjShaderLoad),
+                                           Item("Remove Shader", kObjShaderRemove),
                                            Sub("Textures", textures)}),
               Item("Position Object", kObjPosition), Item("Resize Object", kObjResize),
               Item("Remove Object", kObjRemove)});

@@ -1,5 +1,6 @@
 #include "app/MusicCommands.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
@@ -72,8 +73,6 @@ RomFiles ReadRoms(const IntroModel& m) {
   return r;
 }
 
-void Refresh(IntroModel& m) { ++m.Revision; }  // the options window follows the model
-
 void Refused(IntroModel& m, const std::string& why) {
   Line(m, "Loading Error: Music file can't be played (" + why + ").", kColorError);
 }
@@ -141,10 +140,10 @@ void LoadMusic(AppContext& ctx, const std::string& path) {
   int64_t size = TuneFileSize(path);
   bool tooBig = size > static_cast<int64_t>(kMusicSizeLimit);
   if (tooBig) Line(m, "Sorry, Music filesize is to big.", kColorTooBig);
-  if (path.empty()) return Refresh(m);
+  if (path.empty()) return;
   m.Music.File = path;
   StopMusic(ctx);
-  if (tooBig) return Refresh(m);
+  if (tooBig) return;
 
   std::optional<MusicType> type = music::TypeForExtension(music::LowerExtension(path));
   music::Mixer& mix = ctx.Music.Out.Mix();
@@ -163,7 +162,7 @@ void LoadMusic(AppContext& ctx, const std::string& path) {
     // Without playback the file is only read once playback is switched on.
     if (play) {
       std::unique_ptr<music::Tune> tune = ReadForPlay(ctx, path) ? OpenRead(ctx, *type) : nullptr;
-      if (!tune) return Refresh(m);
+      if (!tune) return;
       mix.Play(std::move(tune));
     }
     m.Music.Player = kLoadedPlayer;
@@ -178,7 +177,6 @@ void LoadMusic(AppContext& ctx, const std::string& path) {
       Line(m, music::LoadedLine(*type), kColorSuccess);
     }
   }
-  Refresh(m);
 }
 
 void LoadSid(AppContext& ctx, const std::string& path, SidCaller caller) {
@@ -207,14 +205,12 @@ void LoadSid(AppContext& ctx, const std::string& path, SidCaller caller) {
   Line(m, music::LoadedLine(MusicType::Sid), kColorSuccess);
   m.Music.Type = 1;
   m.Music.Player = kLoadedPlayer;
-  Refresh(m);
 }
 
 void RemoveMusic(AppContext& ctx) {
   ctx.Model.Music.File.clear();
   StopMusic(ctx);
   ctx.Model.Music.File.clear();
-  Refresh(ctx.Model);
 }
 
 void SetPlayAfterLoad(AppContext& ctx, bool on) {
@@ -280,14 +276,16 @@ std::string MusicPanelName(const IntroModel& m) { return music::PanelName(m.Musi
 
 void CommandLoadMusic(AppContext& ctx) {
   IntroModel& m = ctx.Model;
+  const MusicFields before = m.Music;
   std::string path = OpenMusicDialog(ctx);
   m.Music.File = path;
   std::string ext = music::LowerExtension(path);
   // The menu's own list: fc3 and fc13 are read from projects only.
   static const char* const kToLoader[] = {"xm", "it", "mod", "s3m", "ams", "amf", "mdl", "fc", "fc4", "fc14", "v2m"};
-  for (const char* e : kToLoader)
-    if (ext == e) return LoadMusic(ctx, path);
-  if (ext == "sid") LoadSid(ctx, path, SidCaller::MusicCommand);
+  if (std::find(std::begin(kToLoader), std::end(kToLoader), ext) != std::end(kToLoader)) LoadMusic(ctx, path);
+  else if (ext == "sid") LoadSid(ctx, path, SidCaller::MusicCommand);
+  // The tune's file and kind are part of the intro; what plays is not.
+  if (m.Music.File != before.File || m.Music.Type != before.Type) MarkChanged(m);
 }
 
 void CommandRemoveMusic(AppContext& ctx) { RemoveMusic(ctx); }

@@ -418,7 +418,10 @@ void RunPlacementPass(IntroModel& m, Engine& e, Host& win) {
   const int n = m.EditMode;
   if (!IsPlacementMode(n)) return;
   win.SetTitle(PlacementTitle(m, n));
-  if (e.MouseDown(kMouseRight)) ApplyPlacementRule(m, e, n);
+  if (e.MouseDown(kMouseRight)) {
+    ApplyPlacementRule(m, e, n);
+    MarkChanged(m);
+  }
   PassUpkeep(m, e, n);
   if (e.MouseDown(kMouseLeft)) EndPlacementMode(m, e, win);
   DrawHelp(m, e, n);

@@ -1,6 +1,7 @@
 #include "app/ProjectCommands.h"
 
 #include "app/MusicCommands.h"
+#include "app/Recovery.h"
 #include "project/NewIntro.h"
 #include "project/PathResolve.h"
 #include "project/ProjectFile.h"
@@ -13,16 +14,22 @@ namespace {
 std::string PrefsFolder(const IntroModel& m) { return ResolvePath(JoinPath(m.BaseDir, "Data/Prefs/")); }
 }  // namespace
 
-void CommandNewIntro(AppContext& ctx) { ClearIntro(ctx.Model, ctx.Eng); }
+void CommandNewIntro(AppContext& ctx) {
+  WriteRecoveryIfChanged(ctx);
+  ClearIntro(ctx.Model, ctx.Eng);
+  MarkKept(ctx);
+}
 
 void LoadProjectFile(AppContext& ctx, const std::string& name) {
   if (name.empty()) return;
   IntroModel& m = ctx.Model;
+  WriteRecoveryIfChanged(ctx);
   LoadOutcome out = LoadProject(m, ctx.Eng, name);
   // The old tune went with the old intro; the reader found the new one's file.
   SyncMusicOutput(ctx);
   LoadProjectMusic(ctx);
   RestartAfterProjectLoad(m, ctx.Eng);
+  MarkKept(ctx);
   ctx.Win.SetTitle(NormalTitle(m));
   if (!out.ResolutionMismatch) return;
   if (ctx.Win.AskYesNo(kResolutionWarningTitle,
@@ -46,7 +53,7 @@ void CommandSaveProject(AppContext& ctx) {
   // The dialog gets the file it offers, not only its folder.
   std::string offered = JoinPath(PrefsFolder(ctx.Model), ctx.Model.ProjectName);
   std::string name = ctx.Win.SaveFileDialog("Quellor - save all Datas", offered, kProjectFilter);
-  SaveProject(ctx.Model, ctx.Eng, name);
+  if (!name.empty() && SaveProject(ctx.Model, ctx.Eng, name)) MarkKept(ctx);
 }
 
 }  // namespace quellor

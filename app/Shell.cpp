@@ -7,8 +7,10 @@
 #include "app/Menu.h"
 #include "app/MusicCommands.h"
 #include "app/ProjectCommands.h"
+#include "app/Recovery.h"
 #include "app/ResourcePacks.h"
 #include "app/WebAddress.h"
+#include "export/Packers.h"
 #include "project/Loaders.h"
 #include "project/PathResolve.h"
 #include "project/ProjectFields.h"
@@ -64,7 +66,8 @@ void Shell::StartBeforeWindow(const CommandLine& cl) {
   // The built-in raster shader source is copied into Raster.EffectSource here once the
   // raster module exists.
 
-  // 3. Presence of the external packers: wired here with the export module.
+  // 3. Which external packers lie beside the program.
+  m_.PackerFileSize = ProbePackers(m_.BaseDir);
   // 4. The options window's four colour swatches: wired here with the options window.
 
   // 5. Chooser images and About text. An unreadable pack leaves them empty.
@@ -127,12 +130,18 @@ void Shell::StartWithWindow(Host& host, Engine& engine) {
   // 18. Project named on the command line, then single assets asked for by --load.
   Autoload();
   LoadCommandLineAssets();
+  // What start-up and the command line made is the starting point, not unsaved work.
+  MarkKept(*ctx_);
 }
 
 void Shell::SetUpPreviewScene() {
   Engine& e = ctx_->Eng;
-  // The 3D camera and light are positioned here once the 3D layer module exists, and
-  // the built-in raster effect is compiled here with the raster module.
+  // The camera at the origin looking into the screen, the light at the object's light
+  // position, and the 3D layer's fog. The built-in raster effect is compiled here with
+  // the raster module.
+  e.PositionCamera(0, 0, 0);
+  e.PositionLight(m_.Obj3d.LightX, m_.Obj3d.LightY, m_.Obj3d.LightZ);
+  e.SetFog(m_.Obj3d.FogStart, m_.Obj3d.FogEnd);
   m_.ScreenTexture = e.CreateRenderTarget(m_.ScreenX, m_.ScreenY);
   // Folder names may differ in case from the disk; a pipe there would hold start-up.
   std::string blue = ResolvePath(JoinPath(m_.BaseDir, "Data/Bobs/Blue.png"));
@@ -239,6 +248,7 @@ bool Shell::RunPass() {
 }
 
 void Shell::Quit() {
+  WriteRecoveryIfChanged(*ctx_);
   Host& host = ctx_->Win;
   if (host.WindowOpen(WindowId::Main)) host.CloseWindow(WindowId::Main);
   ended_ = true;

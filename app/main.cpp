@@ -3,15 +3,18 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/CommandLine.h"
+#include "app/ExportCommand.h"
 #include "app/HeadlessHost.h"
 #include "app/Shell.h"
 #include "engine/image/ImageCodec.h"
 #include "engine/gl/GlEngine.h"
+#include "engine/recording/RecordingEngine.h"
 #include "music/SoundCapture.h"
 #if QUELLOR_WITH_GUI
 #include "app/wx/WxEditor.h"
@@ -85,6 +88,21 @@ int RunHeadless(const CommandLine& cl) {
   return 0;
 }
 
+// Create Final from the command line; the engine only measures and decodes, so a
+// missing GPU is no reason to fail.
+int RunExport(const CommandLine& cl) {
+  std::string error, message;
+  std::unique_ptr<EglContext> egl = EglContext::Create(&error);
+  std::unique_ptr<Engine> engine;
+  if (egl) engine = std::make_unique<GlEngine>(std::function<void()>{}, true);
+  else engine = std::make_unique<RecordingEngine>();
+  if (!engine->Open(800, 600)) engine = std::make_unique<RecordingEngine>();
+  engine->Open(800, 600);
+  const bool ok = ExportProjectFile(cl.ExportProject, cl.ExportTarget, *engine, &message);
+  std::fprintf(ok ? stdout : stderr, "quellor: %s\n", message.c_str());
+  return ok ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -98,6 +116,7 @@ int main(int argc, char** argv) {
     std::fputs(CommandLineUsage().c_str(), stdout);
     return 0;
   }
+  if (!cl.ExportTarget.empty()) return RunExport(cl);
 #if QUELLOR_WITH_GUI
   if (!cl.Headless && HaveDisplay()) {
     // The toolkit's GL canvas speaks GLX only; under Wayland it goes through XWayland.

@@ -122,6 +122,8 @@ class Engine {
   virtual void PositionEntity(Handle entity, float x, float y, float z) = 0;
   virtual void ScaleEntity(Handle entity, float sx, float sy, float sz) = 0;
   virtual void EntitySize(Handle entity, float* w, float* h, float* d) const = 0;
+  // Where the entity stands now (0, 0, 0 for an unknown handle).
+  virtual void EntityPosition(Handle entity, float* x, float* y, float* z) const = 0;
   virtual void EntityTexture(Handle entity, Handle tex) = 0;
   virtual void EntityEffect(Handle entity, Handle effect) = 0;  // 0 detaches
   virtual void EntityMaterial(Handle entity, const float diffuse[4], const float ambient[4],
@@ -157,6 +159,10 @@ class Engine {
   virtual void CopyTargetToScreen(Handle target) = 0;
   virtual void FlipBuffers() = 0;
   virtual int MeasureFps() = 0;
+  // Brightness of every presented frame, 0 (black) to 1 (as drawn): fades of the whole
+  // picture. Applied when the frame is flipped, after everything else is drawn.
+  virtual void SetScreenFade(float level) = 0;
+  virtual float ScreenFade() const = 0;
   virtual uint64_t TimerTicks() const = 0;  // 10 microsecond ticks
   // The clock of frame timing and TimerTicks (the system clock until set); it must
   // outlive the engine.
@@ -171,6 +177,15 @@ class Engine {
   virtual bool KeyHit(int dik) = 0;
   virtual bool MouseDown(int button) const = 0;
   virtual bool MouseUp(int button) const = 0;
+
+  // --- files ---------------------------------------------------------------
+  // Every file the engine reads goes through ReadFile. Files placed in memory by the
+  // host (MountFile) are found by their exact name before the disk is asked, so an
+  // executable can carry its assets inside itself. False when the file is missing,
+  // unreadable or larger than maxBytes.
+  virtual bool ReadFile(const std::string& path, std::vector<uint8_t>& out, size_t maxBytes) = 0;
+  virtual void MountFile(const std::string& name, std::vector<uint8_t> bytes) = 0;
+  virtual bool IsMounted(const std::string& name) const = 0;
 
   // --- errors -------------------------------------------------------------
   virtual int LastError() const = 0;

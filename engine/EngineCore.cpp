@@ -25,6 +25,7 @@ bool EngineCore::Open(int screenW, int screenH) {
   screenW_ = screenW;
   screenH_ = screenH;
   lastFlip_ = clock_->Now100ns();
+  UpdateProjection();
   return true;
 }
 
@@ -39,6 +40,20 @@ void EngineCore::SetError(EngineError n, const std::string& extra) {
   errorExtra_ = extra;
 }
 
+bool EngineCore::ReadFile(const std::string& path, std::vector<uint8_t>& out, size_t maxBytes) {
+  auto it = mounted_.find(path);
+  if (it == mounted_.end()) return ReadWholeFile(path, out, maxBytes);
+  if (it->second.size() > maxBytes) return false;
+  out = it->second;
+  return true;
+}
+
+void EngineCore::MountFile(const std::string& name, std::vector<uint8_t> bytes) {
+  mounted_[name] = std::move(bytes);
+}
+
+bool EngineCore::IsMounted(const std::string& name) const { return mounted_.count(name) != 0; }
+
 std::string EngineCore::ErrorText() const { return EngineErrorMessage(lastError_) + errorExtra_; }
 
 // ---- textures -------------------------------------------------------------
@@ -52,7 +67,8 @@ Handle EngineCore::AddTexture(Image img) {
 
 Handle EngineCore::LoadTexture(const std::string& path) {
   Image img;
-  if (!DecodeImageFile(path, img)) {
+  std::vector<uint8_t> bytes;
+  if (!ReadFile(path, bytes, kMaxImageFileBytes) || !DecodeImage(bytes.data(), bytes.size(), img)) {
     SetError(EngineError::ImageLoad);
     return 0;
   }
@@ -133,7 +149,11 @@ Handle EngineCore::CopyTextureRect(Handle tex, int x, int y, int w, int h) {
 }
 
 void EngineCore::FreeTexture(Handle tex) {
-  if (textures_.erase(tex)) OnTextureFreed(tex);
+  if (!textures_.erase(tex)) return;
+  // An entity never draws with a texture that is gone.
+  for (auto& [h, ent] : entities_)
+    if (ent.Texture == tex) ent.Texture = 0;
+  OnTextureFreed(tex);
 }
 
 void EngineCore::ScrollTextureRows(Handle tex, int dx, int dy) {
@@ -383,24 +403,6 @@ void EngineCore::DrawTextColored(int x, int y, const std::string& text, uint32_t
 
 // ---- 3D and effects fallbacks ---------------------------------------------
 
-Handle EngineCore::LoadEntity(const std::string&, bool) {
-  SetError(EngineError::ObjectLoad);
-  return 0;
-}
-
-Handle EngineCore::CreatePrimitive(Primitive) {
-  SetError(EngineError::ObjectLoad);
-  return 0;
-}
-
-void EngineCore::EntitySize(Handle, float* w, float* h, float* d) const {
-  if (w) *w = 0;
-  if (h) *h = 0;
-  if (d) *d = 0;
-}
-
-const float* EngineCore::QueryMatrix(MatrixKind, Handle) { return matrix_.data(); }
-
 Handle EngineCore::CreateEffect(const std::string&) {
   SetError(EngineError::Shader, "effects are not available in this engine");
   return 0;
@@ -413,10 +415,18 @@ Handle EngineCore::CreateTextureShader(const std::string&, int, int) {
 
 // ---- frame timing -----------------------------------------------------------
 
+void EngineCore::SetScreenFade(float level) {
+  // NaN counts as fully faded rather than reaching the blend unchecked.
+  screenFade_ = level >= 1.0f ? 1.0f : (level > 0.0f ? level : 0.0f);
+}
+
 void EngineCore::FlipBuffers() {
   uint64_t now = clock_->Now100ns();
   lastFrameSeconds_ = static_cast<float>(static_cast<double>(now - lastFlip_) * 1e-7);
   lastFlip_ = now;
+  // Animated entities play on in real time.
+  for (auto& [h, ent] : entities_)
+    if (ent.Animated && !ent.Mesh->Animations.empty()) ent.AnimSeconds += lastFrameSeconds_;
 }
 
 int EngineCore::MeasureFps() {

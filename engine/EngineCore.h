@@ -5,12 +5,17 @@
 // both walk the very same draw sequence.
 #include <array>
 #include <functional>
+#include <map>
+#include <memory>
 #include <span>
 #include <unordered_map>
 
 #include "engine/Clock.h"
+#include "engine/D3DMatrix.h"
 #include "engine/Engine.h"
 #include "engine/EngineErrors.h"
+#include "engine/mesh/MeshData.h"
+#include "engine/mesh/MeshPose.h"
 
 namespace quellor {
 
@@ -43,6 +48,29 @@ struct BackdropData {
   Handle Texture = 0;
   float CarryX = 0, CarryY = 0;
   int OffsetX = 0, OffsetY = 0;  // whole-pixel content offset, wrapped to the texture size
+};
+
+// A 3D object: its model, placement and what it is drawn with. The GL engine keeps only
+// the GPU copies; everything here is answered without a GPU.
+struct EntityData {
+  std::shared_ptr<const MeshData> Mesh;
+  bool Animated = false;  // loaded with its frame hierarchy and animation sets
+  float Position[3] = {0, 0, 0};
+  float TurnDeg[3] = {0, 0, 0};  // about x, y, z (pitch, yaw, roll), each within one turn
+  float Scale[3] = {1, 1, 1};
+  float RestMin[3] = {0, 0, 0}, RestMax[3] = {0, 0, 0};  // unscaled rest-pose bounds
+  Handle Texture = 0;
+  Handle Effect = 0;
+  // Set by EntityMaterial for every part; otherwise each part keeps the model's own.
+  bool MaterialOverride = false;
+  MeshMaterial Material;
+  bool Shadow = false;
+  int AnimationSet = 0;
+  double AnimSeconds = 0;  // advanced by every flip
+  // Posed vertices, valid for PosedAt seconds (negative: not posed yet).
+  std::vector<MeshVertex> Posed;
+  PoseScratch Scratch;
+  double PosedAt = -1;
 };
 
 struct QueuedText {
@@ -97,22 +125,25 @@ class EngineCore : public Engine {
   void DrawText(int x, int y, const std::string& text) override;
   void DrawTextColored(int x, int y, const std::string& text, uint32_t argb) override;
 
-  // 3D and effects: unsupported here (the GL engine overrides them).
+  // Entities, light and camera (EngineEntities.cpp): models, placement and matrices
+  // need no GPU, so the recording engine answers them exactly as the GL engine does.
   Handle LoadEntity(const std::string& path, bool animated = false) override;
   Handle CreatePrimitive(Primitive kind) override;
-  void FreeEntity(Handle) override {}
-  void TurnEntity(Handle, float, float, float) override {}
-  void PositionEntity(Handle, float, float, float) override {}
-  void ScaleEntity(Handle, float, float, float) override {}
-  void EntitySize(Handle, float* w, float* h, float* d) const override;
-  void EntityTexture(Handle, Handle) override {}
-  void EntityEffect(Handle, Handle) override {}
-  void EntityMaterial(Handle, const float*, const float*, const float*, float) override {}
-  void EntityShadow(Handle, bool) override {}
-  int EntityAnimationSets(Handle) const override { return 0; }
-  void PositionLight(float, float, float) override {}
-  void PositionCamera(float, float, float) override {}
-  void SetFog(float, float) override {}
+  void FreeEntity(Handle entity) override;
+  void TurnEntity(Handle entity, float a, float b, float c) override;
+  void PositionEntity(Handle entity, float x, float y, float z) override;
+  void ScaleEntity(Handle entity, float sx, float sy, float sz) override;
+  void EntitySize(Handle entity, float* w, float* h, float* d) const override;
+  void EntityPosition(Handle entity, float* x, float* y, float* z) const override;
+  void EntityTexture(Handle entity, Handle tex) override;
+  void EntityEffect(Handle entity, Handle effect) override;
+  void EntityMaterial(Handle entity, const float diffuse[4], const float ambient[4],
+                      const float specular[4], float power) override;
+  void EntityShadow(Handle entity, bool on) override;
+  int EntityAnimationSets(Handle entity) const override;
+  void PositionLight(float x, float y, float z) override;
+  void PositionCamera(float x, float y, float z) override;
+  void SetFog(float start, float end) override;
   const float* QueryMatrix(MatrixKind kind, Handle entity = 0) override;
   Handle CreateEffect(const std::string& source) override;
   void FreeEffect(Handle) override {}
@@ -126,6 +157,8 @@ class EngineCore : public Engine {
 
   void FlipBuffers() override;
   int MeasureFps() override;
+  void SetScreenFade(float level) override;
+  float ScreenFade() const override { return screenFade_; }
   uint64_t TimerTicks() const override { return clock_->Now100ns() / 100; }
 
   void SetKeyState(int dik, bool down) override;
@@ -134,6 +167,10 @@ class EngineCore : public Engine {
   bool KeyHit(int dik) override;
   bool MouseDown(int button) const override;
   bool MouseUp(int button) const override { return !MouseDown(button); }
+
+  bool ReadFile(const std::string& path, std::vector<uint8_t>& out, size_t maxBytes) override;
+  void MountFile(const std::string& name, std::vector<uint8_t> bytes) override;
+  bool IsMounted(const std::string& name) const override;
 
   int LastError() const override { return lastError_; }
   std::string ErrorText() const override;
@@ -168,10 +205,31 @@ class EngineCore : public Engine {
   // Source rectangle (in texels) of a frame of a sprite.
   void FrameRect(const SpriteData& s, int frame, int* x, int* y, int* w, int* h) const;
 
+  // --- entities, for implementations and tests ---
+  const EntityData* Entity(Handle entity) const;
+  // Every entity in creation order (the order RenderWorld draws them).
+  const std::map<Handle, EntityData>& Entities() const { return entities_; }
+  // The entity's vertices in its own space, posed for its animation time. Stays valid
+  // until the entity is posed again or freed.
+  const std::vector<MeshVertex>& EntityVertices(Handle entity);
+  D3DMatrix EntityWorld(Handle entity) const;  // scale, turn, then move
+  const D3DMatrix& View() const { return view_; }
+  const D3DMatrix& Projection() const { return projection_; }
+  const float* LightPosition() const { return light_; }
+  const float* CameraPosition() const { return camera_; }
+  // Unit direction the light shines in (from its position toward the origin).
+  void LightDirection(float out[3]) const;
+  float FogStart() const { return fogStart_; }
+  float FogEnd() const { return fogEnd_; }  // fog is off while FogEnd <= FogStart
+
  protected:
   virtual void OnTextureChanged(Handle) {}
   virtual void OnTextureFreed(Handle) {}
+  virtual void OnEntityFreed(Handle) {}
+  // Recomputes the projection for the screen's aspect (Open calls it).
+  void UpdateProjection();
   Handle NewHandle() { return nextHandle_++; }
+  Handle AddEntity(std::shared_ptr<const MeshData> mesh, bool animated);
   Handle AddTexture(Image img);
   // Wraps a whole-pixel offset into [0, size).
   static int Wrap(int v, int size);
@@ -186,6 +244,14 @@ class EngineCore : public Engine {
   std::vector<QueuedText> texts_;  // the first textCount_ entries are queued
   size_t textCount_ = 0;
   std::array<float, 16> matrix_{};
+  float screenFade_ = 1.0f;
+  std::unordered_map<std::string, std::vector<uint8_t>> mounted_;
+  std::map<Handle, EntityData> entities_;
+  D3DMatrix view_ = MatrixIdentity();
+  D3DMatrix projection_ = MatrixIdentity();
+  float camera_[3] = {0, 0, 0};
+  float light_[3] = {0, 0, -100};
+  float fogStart_ = 0, fogEnd_ = 0;
 
  private:
   Handle nextHandle_ = 1;

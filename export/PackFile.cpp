@@ -1,6 +1,7 @@
 #include "export/PackFile.h"
 
-#include <cstdio>
+#include "project/FileReplace.h"
+
 #include <limits>
 
 namespace quellor {
@@ -35,13 +36,7 @@ bool WritePackFile(const std::string& path, const std::vector<std::vector<uint8_
                    const Jcalg1Options& options) {
   std::vector<uint8_t> pack = BuildPack(entries, options);
   if (pack.empty() && !entries.empty()) return false;
-  std::string tmp = path + ".tmp";
-  FILE* f = std::fopen(tmp.c_str(), "wb");
-  if (!f) return false;
-  bool ok = std::fwrite(pack.data(), 1, pack.size(), f) == pack.size();
-  ok = (std::fclose(f) == 0) && ok;
-  if (ok) ok = std::rename(tmp.c_str(), path.c_str()) == 0;
-  if (!ok) std::remove(tmp.c_str());
+  bool ok = ReplaceFileContents(path, pack.data(), pack.size());
   return ok;
 }
 

@@ -1,5 +1,7 @@
 #include "project/Ini.h"
 
+#include "project/TextBytes.h"
+
 #include <cctype>
 #include <cerrno>
 #include <climits>
@@ -19,59 +21,16 @@ std::string Lower(std::string_view s) {
   return out;
 }
 
-// Length of the UTF-8 sequence starting at s[i], or 0 when it is not well formed.
-size_t Utf8SequenceLength(std::string_view s, size_t i) {
-  unsigned char c = static_cast<unsigned char>(s[i]);
-  size_t n;
-  if (c < 0x80) return 1;
-  if (c >= 0xC2 && c <= 0xDF) n = 2;
-  else if (c >= 0xE0 && c <= 0xEF) n = 3;
-  else if (c >= 0xF0 && c <= 0xF4) n = 4;
-  else return 0;
-  if (i + n > s.size()) return 0;
-  for (size_t k = 1; k < n; ++k) {
-    if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return 0;
-  }
-  return n;
-}
-
-bool IsValidUtf8(std::string_view s) {
-  for (size_t i = 0; i < s.size();) {
-    size_t n = Utf8SequenceLength(s, i);
-    if (n == 0) return false;
-    i += n;
-  }
-  return true;
-}
-
-std::string Latin1ToUtf8(std::string_view s) {
-  std::string out;
-  out.reserve(s.size() + s.size() / 4);
-  for (char ch : s) {
-    unsigned char c = static_cast<unsigned char>(ch);
-    if (c < 0x80) {
-      out.push_back(ch);
-    } else {
-      out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
-  }
-  return out;
-}
-
 }  // namespace
 
 IniDocument IniDocument::Parse(std::string_view bytes) {
   IniDocument doc;
   // Offsets are 32-bit; callers refuse files anywhere near that size long before.
   if (bytes.size() > (UINT32_MAX / 4)) bytes = bytes.substr(0, UINT32_MAX / 4);
-  if (bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF") {
-    doc.text_.assign(bytes.substr(3));
-  } else if (IsValidUtf8(bytes)) {
-    doc.text_.assign(bytes);
-  } else {
-    doc.text_ = Latin1ToUtf8(bytes);
-  }
+  // The bytes stay as they are (8-bit Windows text or UTF-8), so a file saves back as
+  // it was read; a UTF-8 byte order mark is dropped.
+  if (bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+  doc.text_.assign(bytes);
   const std::string& t = doc.text_;
   // Keys before the first group line belong to an unnamed group nobody asks for.
   doc.groups_.push_back({0, 0, 0, 0});

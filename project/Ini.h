@@ -14,9 +14,8 @@ namespace quellor {
 
 class IniDocument {
  public:
-  // Parses a whole file. A leading UTF-8 byte order mark is skipped; text without the mark
-  // that is not valid UTF-8 is taken as 8-bit Latin-1 and converted, so every string the
-  // document hands out is UTF-8.
+  // Parses a whole file. A leading UTF-8 byte order mark is skipped; every other byte is
+  // kept as it is, so 8-bit Windows text reads and writes back unchanged.
   static IniDocument Parse(std::string_view bytes);
 
   // Index of the first group of that name (any case), or -1.

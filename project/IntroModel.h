@@ -229,6 +229,8 @@ struct IntroModel {
   int32_t LogEnabled = 1;
   int32_t PlayAfterLoad = 1;
   std::string ExportName = "My Intro";
+  // Sizes of the packers found at start (index 1 UPX, 2 kkrunchy, 3 mpress); -1 = absent.
+  std::array<int64_t, 4> PackerFileSize{-1, -1, -1, -1};
   std::vector<std::string> DisplayOrder;
   std::string WebsiteAddress, ForumAddress;
   int32_t EditMode = 0;
@@ -286,6 +288,8 @@ struct IntroModel {
   TrainerRun TrainerState;
   BobRun Bobs;
   Handle ScreenTexture = 0;
+  // The "mouse" vector both shader effects receive, taken every frame (VertexShader.M_opt).
+  std::array<float, 3> ShaderMouse{};
   Handle ModeMarker = 0;  // placement-mode cursor sprite
   std::array<Handle, 3> HelpImages{};
   int32_t ModeMarkerX = 0, ModeMarkerY = 0;

@@ -24,6 +24,8 @@ bool LoadAssetByKind(IntroModel& m, Engine& e, const std::string& kind, const st
   else if (numbered("font", 1, 2, &n)) LoadFont(m, e, path, n);
   else if (numbered("tex", 0, 3, &n)) LoadTexture(m, e, path, n);
   else if (numbered("raster", 1, 3, &n)) LoadRasterTexture(m, e, path, n, m.Raster.txt[n]);
+  else if (kind == "object") LoadObject3d(m, e, path);
+  else if (kind == "animobject") LoadAnimObject3d(m, e, path);
   else return false;
   return true;
 }

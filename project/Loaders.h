@@ -21,10 +21,16 @@ void LoadAnimation(IntroModel& m, Engine& e, const std::string& path, int kind);
 void LoadFont(IntroModel& m, Engine& e, const std::string& path, int font);      // 1 or 2
 void LoadTexture(IntroModel& m, Engine& e, const std::string& path, int slot);   // 0..3
 void LoadRasterTexture(IntroModel& m, Engine& e, const std::string& path, int bar, int stretch);
-// 3D, shaders and music arrive with their own modules; declared here to keep the family together.
+// The 3D object. The old object is freed only once the new file has been decoded: a
+// file the engine refuses keeps the old object and logs the engine's error #20 with
+// the file's name in red. The mesh is shrunk by the divisor of its largest dimension
+// (200 above 1000, 50 above 100, else 10) and placed at 3dObject.PosX/PosY/PosZ.
 void LoadObject3d(IntroModel& m, Engine& e, const std::string& path);
+// The same with the frame hierarchy and its animation sets (counted into Obj3d.AnimSets).
 void LoadAnimObject3d(IntroModel& m, Engine& e, const std::string& path);
 void LoadPostFxShader(IntroModel& m, Engine& e, const std::string& path);
+// The texture shader paints the object's 256 x 256 texture; the vertex shader is the
+// effect the object is drawn with. A failed compile logs the engine's error text.
 void LoadTextureShader(IntroModel& m, Engine& e, const std::string& path);
 void LoadVertexShader(IntroModel& m, Engine& e, const std::string& path);
 
@@ -44,7 +50,8 @@ void UpdateScrollerSpacing(IntroModel& m, Engine& e, int s);
 
 // Loads an asset by a short kind name as used on the command line and in tests:
 // logo, sign, gfx1..gfx5, overlay, background, border, trainerbar, anim, bobanim,
-// font1, font2, tex0..tex3, raster1..raster3. Returns false for an unknown kind.
+// font1, font2, tex0..tex3, raster1..raster3, object, animobject. Returns false for an
+// unknown kind.
 bool LoadAssetByKind(IntroModel& m, Engine& e, const std::string& kind, const std::string& path);
 
 }  // namespace quellor

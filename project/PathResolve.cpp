@@ -7,6 +7,8 @@
 #include <cctype>
 #include <vector>
 
+#include "project/TextBytes.h"
+
 namespace quellor {
 
 namespace {
@@ -81,7 +83,19 @@ std::string FileStem(const std::string& path) {
   return (dot == std::string::npos || dot == 0) ? f : f.substr(0, dot);
 }
 
+std::string ResolveBytes(const std::string& path);
+
 std::string ResolvePath(const std::string& path) {
+  std::string out = ResolveBytes(path);
+  // A path written on Windows may hold 8-bit characters where the disk's names are UTF-8.
+  if (!out.empty() && !Exists(out) && !IsValidUtf8(path)) {
+    std::string converted = ResolveBytes(Cp1252ToUtf8(path));
+    if (Exists(converted)) return converted;
+  }
+  return out;
+}
+
+std::string ResolveBytes(const std::string& path) {
   std::string p = path;
   for (char& c : p) {
     if (c == '\\') c = '/';

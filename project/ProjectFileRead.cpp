@@ -7,6 +7,7 @@
 #include "project/Ini.h"
 #include "project/Loaders.h"
 #include "project/NewIntro.h"
+#include "project/Object3d.h"
 #include "project/PathResolve.h"
 #include "project/ProjectFields.h"
 #include "project/ProjectFile.h"
@@ -125,13 +126,16 @@ struct Reader {
   }
 
   // The asset rule: the stored name in the kind's folder under BaseDir, else the full path.
+  // Files the engine holds in memory (an exported intro's own assets) count as present.
   std::string Choose(const std::string& folder, const std::string& stored,
                      const std::string& fullPath) {
     if (!stored.empty()) {
       std::string candidate = ResolvePath(JoinPath(m.BaseDir, folder + quellor::FilePart(stored)));
+      if (e.IsMounted(candidate)) return candidate;
       if (PathExists(candidate) && PathIsSafeToRead(candidate)) return candidate;
     }
     if (fullPath.empty()) return std::string();
+    if (e.IsMounted(fullPath)) return fullPath;
     std::string full = ResolvePath(fullPath);
     // A relative path is relative to the program folder, wherever the current folder is.
     if (!PathExists(full) && !full.empty() && full[0] != '/') {
@@ -150,6 +154,9 @@ struct Reader {
     if (!path.empty()) load(path);
     if (handle == 0) fileField = before;
     else if (fileField.empty()) fileField = path;
+    // The path as the file wrote it, when it names the file loaded: its bytes (8-bit
+    // Windows text, say) then save back unchanged.
+    else if (!before.empty() && before != fileField && ResolvePath(before) == fileField) fileField = before;
   }
 
   // A file that was found but could not be read has been reported by its loader.
@@ -284,8 +291,7 @@ struct Reader {
                   else LoadObject3d(m, e, p);
                 });
     } else if (type >= 1 && type <= 6) {
-      o.Entity = e.CreatePrimitive(static_cast<Primitive>(type));
-      if (o.Entity != 0) {
+      if (CreateObjectPrimitive(m, e, type)) {
         e.ScaleEntity(o.Entity, o.SizX, o.SizY, o.SizZ);
         if (m.Tex3d.Texture != 0) e.EntityTexture(o.Entity, m.Tex3d.Texture);
         AddStatusLine(m, "3d Object succesfully generated.", kMessageMs, kColorSuccess);
@@ -357,7 +363,7 @@ struct Reader {
     // The replayers load the tune from `Music.File`, so it names the file the asset rule
     // found; a tune found nowhere keeps its stored path and is reported.
     std::string path = Choose("Data/Music/", stored, m.Music.File);
-    bool found = !path.empty() && PathExists(path);
+    bool found = !path.empty() && (e.IsMounted(path) || PathExists(path));
     if (found) m.Music.File = path;
     if (!stored.empty() && !found)
       AddStatusLine(m, "Loading Error: Music file Not found.", kNotFoundMs, kColorError);

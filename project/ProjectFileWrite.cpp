@@ -1,8 +1,4 @@
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cstdio>
-
+#include "project/FileReplace.h"
 #include "project/Ini.h"
 #include "project/PathResolve.h"
 #include "project/ProjectFields.h"
@@ -56,16 +52,6 @@ class WriteVisitor : public FieldVisitor {
   Engine& e_;
 };
 
-bool WriteAll(int fd, const std::string& text) {
-  size_t done = 0;
-  while (done < text.size()) {
-    ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-    if (n <= 0) return false;
-    done += static_cast<size_t>(n);
-  }
-  return true;
-}
-
 }  // namespace
 
 std::string ProjectFileName(const std::string& name) {
@@ -90,16 +76,8 @@ bool SaveProject(IntroModel& m, Engine& e, const std::string& name) {
   if (name.empty()) return true;
   std::string target = ResolvePath(ProjectFileName(name));
   std::string text = ProjectText(m, e);
-  std::string temp = target + ".tmp";
-  bool ok = false;
-  int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd >= 0) {
-    ok = WriteAll(fd, text) && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    // Only a complete file takes the old one's place.
-    if (ok) ok = std::rename(temp.c_str(), target.c_str()) == 0;
-    if (!ok) ::unlink(temp.c_str());
-  }
+  // Only a complete file takes the old one's place.
+  bool ok = ReplaceFileContents(target, text.data(), text.size());
   if (!ok) {
     AddStatusLine(m, "Saving Error: could not write " + FilePart(target), kMessageMs, kColorError);
   }

@@ -7,7 +7,7 @@
 #include "app/PlacementModes.h"
 #include "engine/recording/RecordingEngine.h"
 #include "project/NewIntro.h"
-#include "tests/CommandsFakeHost.h"
+#include "tests/FakeHost.h"
 
 namespace quellor::test {
 
@@ -33,6 +33,11 @@ class EntityEngine : public RecordingEngine {
     Pos[1] = y;
     Pos[2] = z;
   }
+  void EntityPosition(Handle, float* x, float* y, float* z) const override {
+    *x = Pos[0];
+    *y = Pos[1];
+    *z = Pos[2];
+  }
   void FreeEntity(Handle h) override { FreedEntities.push_back(h); }
 };
 
@@ -40,7 +45,7 @@ class CommandsTest : public ::testing::Test {
  protected:
   IntroModel m;
   EntityEngine e;
-  CommandsFakeHost host;
+  FakeHost host;
   AppContext ctx{m, e, host};
 
   void SetUp() override {

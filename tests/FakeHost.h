@@ -29,14 +29,19 @@ class FakeHost : public Host {
   std::set<WindowId> Open{WindowId::Main};
   std::deque<std::string> OpenAnswers;  // paths the open dialog returns, "" = cancel
   std::deque<std::string> SaveAnswers;
+  std::deque<std::string> Paths;        // answers of either dialog once its own queue is empty
+  std::deque<int> PickedFilters;        // filter positions the user picks, in order
   std::deque<bool> YesNoAnswers;        // default answer when empty: no
   int NextFilterIndex = -1;             // >= 0: the filter the user picks
+  std::vector<LayerListRow> LayerRows;  // the options window's layer list
 
   // --- record ---
   struct DialogCall {
     std::string Title, Folder, Filter;
+    int FilterIndexIn = -1;  // the filter position the dialog opened on
   };
   std::vector<DialogCall> OpenCalls, SaveCalls;
+  std::vector<DialogCall> Dialogs;  // both kinds, in order
   std::vector<std::pair<std::string, std::string>> Questions, Messages;
   std::vector<std::string> Titles;  // every title set, in order
   std::vector<WindowId> Closed;
@@ -74,14 +79,21 @@ class FakeHost : public Host {
   }
   std::string OpenFileDialog(const std::string& title, const std::string& folder,
                              const std::string& filter, int* filterIndex) override {
-    OpenCalls.push_back({title, folder, filter});
+    DialogCall call{title, folder, filter, filterIndex ? *filterIndex : -1};
+    OpenCalls.push_back(call);
+    Dialogs.push_back(call);
     if (filterIndex && NextFilterIndex >= 0) *filterIndex = NextFilterIndex;
-    return Take(OpenAnswers);
+    if (filterIndex && !PickedFilters.empty()) {
+      *filterIndex = PickedFilters.front();
+      PickedFilters.pop_front();
+    }
+    return OpenAnswers.empty() ? Take(Paths) : Take(OpenAnswers);
   }
   std::string SaveFileDialog(const std::string& title, const std::string& folder,
                              const std::string& filter) override {
     SaveCalls.push_back({title, folder, filter});
-    return Take(SaveAnswers);
+    Dialogs.push_back({title, folder, filter});
+    return SaveAnswers.empty() ? Take(Paths) : Take(SaveAnswers);
   }
   bool AskYesNo(const std::string& title, const std::string& text) override {
     Questions.push_back({title, text});
@@ -97,6 +109,7 @@ class FakeHost : public Host {
   void EnableMenu(int item, bool on) override { Enabled[item] = on; }
   void ShowTextEditorContextMenu() override { ++ContextMenus; }
   void RestartProgram(const std::vector<std::string>& args) override { Restarts.push_back(args); }
+  std::vector<LayerListRow> OptionsLayerRows() const override { return LayerRows; }
   void SetMenuBar(const MenuBarData& bar) override {
     MenuBar = bar;
     ++MenuBarsSet;

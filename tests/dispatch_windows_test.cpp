@@ -14,7 +14,7 @@ using WindowEvents = CommandsTest;
 
 TEST_F(WindowEvents, OnlyTheMainWindowQuits) {
   for (WindowId w : {WindowId::TextEditor, WindowId::About, WindowId::Options, WindowId::Resolution}) {
-    host.Open[w] = true;
+    host.Open.insert(w);
     HandleCloseRequest(ctx, w);
     EXPECT_FALSE(ctx.QuitRequested);
     EXPECT_FALSE(host.WindowOpen(w));
@@ -26,7 +26,7 @@ TEST_F(WindowEvents, OnlyTheMainWindowQuits) {
 TEST_F(WindowEvents, RightClickShowsTheEditorMenuOnlyWhileItIsOpen) {
   HandleRightClick(ctx);
   EXPECT_EQ(host.ContextMenus, 0);
-  host.Open[WindowId::TextEditor] = true;
+  host.Open.insert(WindowId::TextEditor);
   HandleRightClick(ctx);
   EXPECT_EQ(host.ContextMenus, 1);
 }
@@ -36,7 +36,7 @@ TEST_F(WindowEvents, ClosingOptionsRebuildsTheOrderFirstRowLast) {
   m.GFX.Sprite[1] = MakeSprite(4, 4);
   m.Font1.Image = 99;
   m.DisplayOrder = {"GFX1", "Logo"};
-  host.Open[WindowId::Options] = true;
+  host.Open.insert(WindowId::Options);
   host.LayerRows = {{"Logo", "3d Layer"}, {"GFX1", "2d Layer"}, {"Font 1", "Both Layer"}};
   HandleCloseRequest(ctx, WindowId::Options);
   EXPECT_EQ(m.DisplayOrder, (std::vector<std::string>{"Font1", "GFX1", "Logo"}));

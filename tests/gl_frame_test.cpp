@@ -5,7 +5,7 @@
 #include <cmath>
 #include <random>
 
-#include "engine/gl/D3DMatrix.h"
+#include "engine/D3DMatrix.h"
 #include "engine/gl/GlEngine.h"
 #include "engine/recording/RecordingEngine.h"
 #include "gl_test_support.h"

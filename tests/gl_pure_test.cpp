@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "engine/gl/D3DMatrix.h"
+#include "engine/D3DMatrix.h"
 #include "engine/gl/GlBlend.h"
 #include "engine/gl/GlyphAtlas.h"
 #include "engine/gl/SpriteQuad.h"

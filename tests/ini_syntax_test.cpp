@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "project/Ini.h"
+#include "project/TextBytes.h"
 
 using namespace quellor;
 
@@ -52,9 +53,11 @@ TEST(IniSyntax, LineEndsByteOrderMarkAndEightBitText) {
   IniDocument bom = IniDocument::Parse("\xEF\xBB\xBF[G]\r\nName = Gr\xC3\xBC\xC3\x9F\r\n");
   EXPECT_EQ(Val(bom, "G", "Name"), "Gr\xC3\xBC\xC3\x9F");
 
-  // 8-bit text that is not UTF-8 is taken as Latin-1.
-  IniDocument latin = IniDocument::Parse("[G]\r\nName = Gr\xFC\xDF\r\n");
-  EXPECT_EQ(Val(latin, "G", "Name"), "Gr\xC3\xBC\xC3\x9F");
+  // 8-bit text that is not UTF-8 keeps its bytes; it is converted only for showing.
+  IniDocument windows = IniDocument::Parse("[G]\r\nName = Gr\xFC\xDF \x80\r\n");
+  EXPECT_EQ(Val(windows, "G", "Name"), "Gr\xFC\xDF \x80");
+  EXPECT_EQ(DisplayText("Gr\xFC\xDF \x80"), "Gr\xC3\xBC\xC3\x9F \xE2\x82\xAC");
+  EXPECT_EQ(DisplayText("Gr\xC3\xBC\xC3\x9F"), "Gr\xC3\xBC\xC3\x9F");
 }
 
 TEST(IniSyntax, Numbers) {

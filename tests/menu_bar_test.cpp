@@ -126,12 +126,14 @@ TEST(MenuBar, EnabledItemsAreExactlyThoseWithACommand) {
 }
 
 // Everything a command could change that a test can see.
-std::string Observe(const IntroModel& m, const CommandsFakeHost& host, const AppContext& ctx) {
+std::string Observe(const IntroModel& m, const FakeHost& host, const AppContext& ctx) {
   std::ostringstream o;
   o << host.Dialogs.size() << '|' << m.EditMode << '|' << m.ModeAnchorX << ',' << m.ModeAnchorY << '|'
     << m.ModeGfxIndex << '|' << ctx.QuitRequested << '|' << m.Logo.Sprite << m.Sign.Sprite
     << m.Background.Texture << m.Background.Sprite << m.Border.Texture << m.Font1.Image << m.Font2.Image
-    << m.Anim_2d.Sprite << m.Anim_BOB.Sprite << m.Obj3d.Entity << m.TrainerBar.TB_Line << '|';
+    << m.Anim_2d.Sprite << m.Anim_BOB.Sprite << m.Obj3d.Entity << m.TrainerBar.TB_Line << '|'
+    << m.Tex3d.Texture << ',' << m.TexShader.State << ',' << m.VertexShader.Effect << '|';
+  for (Handle t : m.VertexShader.Texture) o << t << ',';
   for (int i = 1; i <= 5; ++i) o << m.GFX.Sprite[i] << ',';
   for (const auto& s : m.Scroller) o << s.FX << ',' << s.Angle << ',' << s.Active << ';';
   o << m.Pager.Active << m.Trainer.Active;
@@ -159,6 +161,10 @@ class MenuCoverage : public CommandsTest {
     m.Font2.Image = e.TextureFromImage(img);
     m.TrainerBar.Sprite = MakeSprite(16, 4);
     m.Obj3d.Entity = 1234;
+    m.Tex3d.Texture = e.TextureFromImage(img);
+    m.TexShader.State = 0;
+    m.VertexShader.Effect = 4321;
+    for (Handle& t : m.VertexShader.Texture) t = e.TextureFromImage(img);
     m.Scroller[0].Active = m.Scroller[1].Active = 1;
     m.Scroller[0].FX = m.Scroller[1].FX = 99;  // so choosing any effect shows
     m.Pager.Active = m.Trainer.Active = 1;
@@ -177,7 +183,7 @@ TEST_F(MenuCoverage, EveryEnabledItemDoesSomething) {
     if (!item->Enabled || quiet.count(item->Id)) continue;
     SCOPED_TRACE(item->Text + " " + std::to_string(item->Id));
     InitModel(m);
-    host = CommandsFakeHost{};
+    host = FakeHost{};
     ctx.QuitRequested = false;
     LoadEverything();
     std::string before = Observe(m, host, ctx);

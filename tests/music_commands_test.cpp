@@ -13,6 +13,7 @@
 #include "project/Colors.h"
 #include "project/ProjectFile.h"
 #include "project_test_support.h"
+#include "tests/FakeHost.h"
 #include "tests/tune_samples.h"
 #include "tests/v2m_test_support.h"
 
@@ -26,7 +27,7 @@ namespace {
 struct MusicFixture {
   ScratchDir Dir;
   RecordingEngine Eng;
-  ScriptedHost Win;
+  FakeHost Win;
   IntroModel Model;
   AppContext Ctx{Model, Eng, Win};
   MusicFixture() {
@@ -42,7 +43,7 @@ struct MusicFixture {
     return p.string();
   }
   void Menu(int item, const std::string& answer = "") {
-    Win.OpenAnswer = answer;
+    Win.OpenAnswers = {answer};
     DispatchMenu(Ctx, item);
   }
   // Loudness of the next stretch of sound, with the per-frame upkeep between frames.
@@ -81,10 +82,11 @@ Bytes ModOfSize(size_t size) {
 TEST(MusicCommands, MenuRoutesByLowerCasedExtensionThroughItsRequester) {
   MusicFixture f;
   std::string mod = f.Put("SONG.MOD", samples::MakeMod());
+  f.Win.PickedFilters = {3};
   f.Menu(menu::kMusicLoad, mod);
-  ASSERT_EQ(f.Win.Asked.size(), 3u);
-  EXPECT_EQ(f.Win.Asked[0], "Bitte ein Musikstück wählen");
-  EXPECT_EQ(f.Win.Asked[1], f.Dir.Base() + "Data/Music/");
+  ASSERT_EQ(f.Win.Dialogs.size(), 1u);
+  EXPECT_EQ(f.Win.Dialogs[0].Title, "Bitte ein Musikstück wählen");
+  EXPECT_EQ(f.Win.Dialogs[0].Folder, f.Dir.Base() + "Data/Music/");
   EXPECT_EQ(f.Model.Music.File, mod);
   EXPECT_EQ(f.Model.Music.Type, 0);
   EXPECT_NE(f.Model.Music.Player, 0);
@@ -94,6 +96,7 @@ TEST(MusicCommands, MenuRoutesByLowerCasedExtensionThroughItsRequester) {
 
   std::string fc = f.Put("Tune.FC14", samples::FcBuilder::Song().Build());
   f.Menu(menu::kMusicLoad, fc);
+  EXPECT_EQ(f.Win.Dialogs[1].FilterIndexIn, 3) << "opens on the pattern picked last time";
   EXPECT_EQ(f.Model.Music.Type, 2);
   EXPECT_EQ(f.Model.Music.Player, kLoadedPlayer);
   EXPECT_EQ(MusicPanelName(f.Model), "TinyFC4 Replayer");

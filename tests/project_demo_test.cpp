@@ -7,6 +7,7 @@
 
 #include "project/Colors.h"
 #include "project/ProjectFile.h"
+#include "project/loaders/LoaderCommon.h"
 #include "project_test_support.h"
 
 using namespace quellor;
@@ -113,6 +114,19 @@ IntroModel DemoModel() {
   m.TrainerBar.File = "Data/TrainerBar/bar.png";
   m.TrainerBar.TB_CSX = 512;
 
+  // A turning, textured, self-shadowing knot behind the texts, drawn through the wobble
+  // vertex shader when that ships (its text is kept in the project, as the editor saves it).
+  m.Obj3d.File = "Data/Objects/knot.x";
+  m.Obj3d.Type = 0;
+  m.Obj3d.PosX = 0, m.Obj3d.PosY = -0.3f, m.Obj3d.PosZ = 10;
+  m.Obj3d.RotX = 0.4f, m.Obj3d.RotY = 0.9f, m.Obj3d.RotZ = 0.2f;
+  m.Obj3d.Shadow = 1;
+  m.Tex3d.Type = 1;
+  m.Tex3d.File = "Data/Textures/plasma.png";
+  m.VertexShader.File = "Data/Shader/Vertex/Wobble.fx";
+  const fs::path wobble = SourceDir() / m.VertexShader.File;
+  if (fs::exists(wobble)) m.VertexShader.Code = loaders::WithCrLf(ReadText(wobble));
+
   m.DisplayOrder = {"Border", "GFX1", "Logo", "Anim", "Bob_Anim", "Font1", "TrainerBar"};
   return m;
 }
@@ -166,6 +180,11 @@ TEST(DemoProject, LoadsAWorkingIntroFromTheShippedData) {
   EXPECT_NE(m.Anim_2d.Sprite, 0u);
   EXPECT_NE(m.Anim_BOB.Sprite, 0u);
   EXPECT_NE(m.TrainerBar.Sprite, 0u);
+  ASSERT_NE(m.Obj3d.Entity, 0u);
+  ASSERT_NE(m.Tex3d.Texture, 0u);
+  EXPECT_EQ(e.Entity(m.Obj3d.Entity)->Texture, m.Tex3d.Texture);
+  EXPECT_TRUE(e.Entity(m.Obj3d.Entity)->Shadow);
+  EXPECT_FLOAT_EQ(e.Entity(m.Obj3d.Entity)->Position[2], 10.0f);
   EXPECT_EQ(e.SpriteFrameCount(m.Anim_2d.Sprite), 8);
   EXPECT_EQ(m.Scroller[0].Active, 1);
   EXPECT_EQ(m.Scroller[1].Active, 1);

@@ -321,6 +321,31 @@ TEST(ProjectFile, WindowsWrittenFileIsRead) {
   EXPECT_EQ(m.IntroName, "Nineteen characters");
 }
 
+TEST(ProjectFile, EightBitWindowsTextKeepsItsBytesFromLoadToSave) {
+  Fixture f;
+  IntroModel m = f.Model();
+  // Windows-1252: u-umlaut 0xFC, o-umlaut 0xF6, the euro sign 0x80. The logo's file is
+  // named in UTF-8 on this disk, as copying it over would name it.
+  fs::create_directories(f.Dir.Path / "Data" / "Logo");
+  const std::string onDisk = (f.Dir.Path / "Data" / "Logo" / "J\xC3\xB6rg.png").string();
+  WritePng(onDisk, 8, 8);
+  m.IntroName = "Gr\xFC\xDF \x80 Intro";
+  m.Logo.File = (f.Dir.Path / "Data" / "Logo" / "J\xF6rg.png").string();
+  m.Scroller[0].Text = "Sch\xF6ne Gr\xFC\xDF\x65 f\xFCr 5 \x80";
+  m.DisplayOrder = {"Logo"};
+  ASSERT_TRUE(SaveProject(m, f.Eng, f.File("cp1252.ini")));
+  const std::string first = ReadText(f.File("cp1252.ini"));
+  ASSERT_NE(first.find("IntroName = Gr\xFC\xDF \x80 Intro"), std::string::npos);
+
+  IntroModel back = f.Model();
+  LoadProject(back, f.Eng, f.File("cp1252.ini"));
+  EXPECT_EQ(back.IntroName, m.IntroName);
+  EXPECT_EQ(back.Scroller[0].Text, m.Scroller[0].Text);
+  EXPECT_NE(back.Logo.Sprite, 0u);  // found on disk under its UTF-8 name
+  ASSERT_TRUE(SaveProject(back, f.Eng, f.File("again.ini")));
+  EXPECT_EQ(ReadText(f.File("again.ini")), first);
+}
+
 TEST(ProjectFile, MusicIsLookedForInItsKindFolderFirst) {
   Fixture f;
   WriteText(f.Dir.Path / "Data" / "Music" / "tune.sid", "PSID");

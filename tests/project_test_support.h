@@ -176,44 +176,4 @@ inline bool LoadersAvailable() {
   return m.Logo.Sprite != 0;
 }
 
-// Host that answers dialogs from a script and records what it was asked.
-class ScriptedHost : public Host {
- public:
-  std::string OpenAnswer, SaveAnswer;
-  bool YesAnswer = false;
-  std::vector<std::string> Asked;  // title, folder, filter of each dialog, in order
-  std::vector<std::string> Questions;
-  std::vector<std::vector<std::string>> Restarts;
-  std::string TitleText;
-
-  bool NextEvent(HostEvent&) override { return false; }
-  void Pump() override {}
-  void SetTitle(const std::string& t) override { TitleText = t; }
-  std::string Title() const override { return TitleText; }
-  void PreviewMouse(int& x, int& y) const override { x = y = 0; }
-  bool MainWindowFocused() const override { return true; }
-  bool WindowOpen(WindowId) const override { return false; }
-  void CloseWindow(WindowId) override {}
-  std::string OpenFileDialog(const std::string& title, const std::string& folder,
-                             const std::string& filter, int*) override {
-    Asked.insert(Asked.end(), {title, folder, filter});
-    return OpenAnswer;
-  }
-  std::string SaveFileDialog(const std::string& title, const std::string& folder,
-                             const std::string& filter) override {
-    Asked.insert(Asked.end(), {title, folder, filter});
-    return SaveAnswer;
-  }
-  bool AskYesNo(const std::string& title, const std::string& text) override {
-    Questions.push_back(title);
-    Questions.push_back(text);
-    return YesAnswer;
-  }
-  void MessageBox(const std::string&, const std::string&) override {}
-  void SetMenuCheck(int, bool) override {}
-  void EnableMenu(int, bool) override {}
-  void RestartProgram(const std::vector<std::string>& args) override { Restarts.push_back(args); }
-  void SetMenuBar(const struct MenuBarData&) override {}
-};
-
 }  // namespace quellor::testsupport

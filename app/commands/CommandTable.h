@@ -13,7 +13,7 @@ void AddFileCommands(CommandTable& t);
 void AddImageCommands(CommandTable& t);   // logo, sign, background, GFX, border
 void AddAnimCommands(CommandTable& t);    // start-up and bob animation
 void AddTextCommands(CommandTable& t);    // fonts, scrollers, pager, trainer
-void AddObjectCommands(CommandTable& t);  // placing and removing the 3D object
+void AddObjectCommands(CommandTable& t);  // the 3D object, its textures and shader
 void AddMusicCommands(CommandTable& t);   // loading and removing the tune
 
 // The complete table, built once.

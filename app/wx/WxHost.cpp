@@ -10,6 +10,7 @@
 #include "engine/Input.h"
 #include "app/wx/GlxSwap.h"
 #include "app/wx/MenuBuilder.h"
+#include "project/TextBytes.h"
 
 namespace quellor {
 
@@ -227,7 +228,7 @@ void WxHost::Pump() {
 }
 
 void WxHost::SetTitle(const std::string& title) {
-  if (frame_) frame_->SetTitle(wxString::FromUTF8(title));
+  if (frame_) frame_->SetTitle(wxString::FromUTF8(DisplayText(title)));
 }
 
 std::string WxHost::Title() const {
@@ -291,12 +292,21 @@ std::string WxHost::SaveFileDialog(const std::string& title, const std::string& 
 }
 
 bool WxHost::AskYesNo(const std::string& title, const std::string& text) {
-  return wxMessageBox(wxString::FromUTF8(text), wxString::FromUTF8(title),
+  return wxMessageBox(wxString::FromUTF8(DisplayText(text)), wxString::FromUTF8(title),
                       wxYES_NO | wxICON_QUESTION | wxCENTRE, frame_) == wxYES;
 }
 
 void WxHost::MessageBox(const std::string& title, const std::string& text) {
-  wxMessageBox(wxString::FromUTF8(text), wxString::FromUTF8(title), wxOK | wxCENTRE, frame_);
+  wxMessageBox(wxString::FromUTF8(DisplayText(text)), wxString::FromUTF8(title), wxOK | wxCENTRE, frame_);
+}
+
+void WxHost::ErrorBox(const std::string& title, const std::string& text) {
+  // The program's texts break lines with a lone carriage return.
+  std::string shown = text;
+  for (char& c : shown)
+    if (c == '\r') c = '\n';
+  wxMessageBox(wxString::FromUTF8(shown), wxString::FromUTF8(title), wxOK | wxICON_ERROR | wxCENTRE,
+               frame_);
 }
 
 void WxHost::SetMenuCheck(int item, bool on) {

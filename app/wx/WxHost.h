@@ -52,6 +52,7 @@ class WxHost : public Host {
                              const std::string& filter) override;
   bool AskYesNo(const std::string& title, const std::string& text) override;
   void MessageBox(const std::string& title, const std::string& text) override;
+  void ErrorBox(const std::string& title, const std::string& text) override;
   void SetMenuCheck(int item, bool on) override;
   void EnableMenu(int item, bool on) override;
   void ShowTextEditorContextMenu() override;

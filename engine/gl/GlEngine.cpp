@@ -3,14 +3,16 @@
 #include <epoxy/gl.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
-#include "engine/gl/D3DMatrix.h"
+#include "engine/D3DMatrix.h"
 #include "engine/gl/GlBlend.h"
 #include "engine/gl/GlContextProbe.h"
+#include "engine/gl/GlEntities.h"
 #include "engine/gl/GlProgram.h"
 #include "engine/gl/GlyphAtlas.h"
 #include "engine/gl/QuadBatch.h"
@@ -22,9 +24,6 @@ namespace {
 constexpr int kMaxPoints = 9999;
 constexpr int kFontPixels = 13;
 constexpr const char* kFontFamily = "DejaVu Sans";
-constexpr float kFieldOfView = 0.785398f;  // 45 degrees
-constexpr float kNearPlane = 1.0f;
-constexpr float kFarPlane = 1000.0f;
 
 struct GpuTexture {
   GLuint Id = 0;
@@ -48,17 +47,16 @@ struct GlEngine::Gl {
   GLint QuadScreen = -1, QuadTex = -1;
   GLint PointWorldView = -1, PointProj = -1, PointViewportH = -1, PointTex = -1;
   GLuint ClampSampler = 0, RepeatSampler = 0;
+  GLuint WhiteTexture = 0;  // 1 x 1 white: solid quads such as the screen fade
   GLuint PointVao = 0, PointVbo = 0;
   GLuint BackFbo = 0, BackColour = 0, BackDepth = 0;
   int BackW = 0, BackH = 0;
   QuadBatch Quads;
+  GlEntities Entities;
   GlyphAtlas Font;
   bool FontTried = false;
   std::unordered_map<Handle, GpuTexture> Textures;
   std::unordered_set<Handle> Targets;
-  D3DMatrix View = MatrixIdentity();
-  D3DMatrix Projection = MatrixIdentity();
-  float Camera[3] = {0, 0, 0};
 };
 
 GlEngine::GlEngine(std::function<void()> present, bool offscreen)
@@ -72,7 +70,6 @@ bool GlEngine::Open(int screenW, int screenH) {
   if (!EngineCore::Open(screenW, screenH)) return false;
   if (!InitGl()) return false;
   if (offscreen_ && !MakeBackBuffer()) return false;
-  UpdateCamera();
   return true;
 }
 
@@ -91,6 +88,10 @@ bool GlEngine::InitGl() {
   std::string log;
   g.QuadProgram = BuildProgram(kQuadVertexShader, kQuadFragmentShader, &log);
   if (g.QuadProgram) g.PointProgram = BuildProgram(kPointVertexShader, kPointFragmentShader, &log);
+  if (g.PointProgram && !g.Entities.Init(&log)) {
+    glDeleteProgram(g.PointProgram);
+    g.PointProgram = 0;
+  }
   if (!g.QuadProgram || !g.PointProgram) {
     SetError(EngineError::NoDevice, " (" + log + ")");
     if (g.QuadProgram) glDeleteProgram(g.QuadProgram);
@@ -116,6 +117,11 @@ bool GlEngine::InitGl() {
     glSamplerParameteri(s, GL_TEXTURE_WRAP_T, wrap);
   }
   g.Quads.Init();
+  const uint8_t white[4] = {255, 255, 255, 255};
+  glGenTextures(1, &g.WhiteTexture);
+  glBindTexture(GL_TEXTURE_2D, g.WhiteTexture);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, white);
+  glBindTexture(GL_TEXTURE_2D, 0);
 
   glGenVertexArrays(1, &g.PointVao);
   glGenBuffers(1, &g.PointVbo);
@@ -179,6 +185,7 @@ void GlEngine::ReleaseGl() {
   if (!GlContextIsCurrent()) {
     // The context went first and took every object with it.
     g.Textures.clear();
+    g.Entities.Abandon();
     g.Ready = false;
     return;
   }
@@ -188,11 +195,14 @@ void GlEngine::ReleaseGl() {
   }
   g.Textures.clear();
   g.Quads.Release();
+  g.Entities.Release();
   g.Font.ReleaseTexture();
   if (g.QuadProgram) glDeleteProgram(g.QuadProgram);
   if (g.PointProgram) glDeleteProgram(g.PointProgram);
   if (g.ClampSampler) glDeleteSamplers(1, &g.ClampSampler);
   if (g.RepeatSampler) glDeleteSamplers(1, &g.RepeatSampler);
+  if (g.WhiteTexture) glDeleteTextures(1, &g.WhiteTexture);
+  g.WhiteTexture = 0;
   if (g.PointVao) glDeleteVertexArrays(1, &g.PointVao);
   if (g.PointVbo) glDeleteBuffers(1, &g.PointVbo);
   if (g.BackFbo) glDeleteFramebuffers(1, &g.BackFbo);
@@ -428,11 +438,15 @@ void GlEngine::RenderWorld() {
   glClearDepth(1.0);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
+  // Backdrop, then the entities over it, then the queued sprites and texts on top.
   BeginQuadPass(screenW_, screenH_, false);
   QueueBackdrops();
+  lastDrawCalls_ = g.Quads.Draw();
+  lastEntitiesDrawn_ = g.Entities.Draw(*this);
+  if (lastEntitiesDrawn_ > 0) BeginQuadPass(screenW_, screenH_, false);
   QueueSprites();
   QueueTexts();
-  lastDrawCalls_ = g.Quads.Draw();
+  lastDrawCalls_ += g.Quads.Draw();
 }
 
 void GlEngine::FlushText() {
@@ -503,13 +517,13 @@ void GlEngine::DrawPoints(const PointVertex* pts, int count, Handle tex, const f
   if (!texId) return;
   D3DMatrix world = MatrixIdentity();
   if (world16) std::copy(world16, world16 + 16, world.begin());
-  const D3DMatrix worldView = MatrixMultiply(world, g.View);
+  const D3DMatrix worldView = MatrixMultiply(world, View());
 
   glBindFramebuffer(GL_FRAMEBUFFER, g.BackFbo);
   glViewport(0, 0, screenW_, screenH_);
   glUseProgram(g.PointProgram);
   glUniformMatrix4fv(g.PointWorldView, 1, GL_FALSE, worldView.data());
-  glUniformMatrix4fv(g.PointProj, 1, GL_FALSE, g.Projection.data());
+  glUniformMatrix4fv(g.PointProj, 1, GL_FALSE, Projection().data());
   glUniform1f(g.PointViewportH, static_cast<float>(screenH_));
   glUniform1i(g.PointTex, 0);
   glActiveTexture(GL_TEXTURE0);
@@ -534,26 +548,29 @@ void GlEngine::DrawPoints(const PointVertex* pts, int count, Handle tex, const f
   glDisable(GL_PROGRAM_POINT_SIZE);
 }
 
-void GlEngine::PositionCamera(float x, float y, float z) {
-  gl_->Camera[0] = x;
-  gl_->Camera[1] = y;
-  gl_->Camera[2] = z;
-  UpdateCamera();
+void GlEngine::SetEffectPassBinder(EffectPassBinder* binder) { gl_->Entities.SetEffectPassBinder(binder); }
+
+void GlEngine::OnEntityFreed(Handle entity) {
+  if (gl_->Ready && GlContextIsCurrent()) gl_->Entities.Forget(entity);
 }
 
-void GlEngine::UpdateCamera() {
+void GlEngine::DrawScreenFade() {
   Gl& g = *gl_;
-  // The camera looks along +z (left-handed, as Direct3D), y up.
-  g.View = MatrixTranslation(-g.Camera[0], -g.Camera[1], -g.Camera[2]);
-  const float aspect = screenH_ > 0 ? static_cast<float>(screenW_) / static_cast<float>(screenH_) : 1.0f;
-  g.Projection = MatrixPerspectiveFovLH(kFieldOfView, aspect, kNearPlane, kFarPlane);
+  const float fade = ScreenFade();
+  if (fade >= 1.0f) return;
+  glBindFramebuffer(GL_FRAMEBUFFER, g.BackFbo);
+  BeginQuadPass(screenW_, screenH_, false);
+  const float sw = static_cast<float>(screenW_), sh = static_cast<float>(screenH_);
+  const float xs[4] = {0, sw, sw, 0};
+  const float ys[4] = {0, 0, sh, sh};
+  const uint8_t black[4] = {0, 0, 0, static_cast<uint8_t>(std::lrint((1.0f - fade) * 255.0f))};
+  g.Quads.Add(g.WhiteTexture, g.ClampSampler, MapD3DBlend(5, 6), xs, ys, 0, 0, 1, 1, black);
+  g.Quads.Draw();
 }
-
-const float* GlEngine::ViewMatrix() const { return gl_->View.data(); }
-const float* GlEngine::ProjectionMatrix() const { return gl_->Projection.data(); }
 
 void GlEngine::FlipBuffers() {
   if (gl_->Ready) {
+    DrawScreenFade();
     if (present_)
       present_();
     else

@@ -13,6 +13,8 @@
 
 namespace quellor {
 
+class EffectPassBinder;
+
 class GlEngine : public EngineCore {
  public:
   // `present` swaps the window's buffers; leave it empty for offscreen rendering.
@@ -34,7 +36,6 @@ class GlEngine : public EngineCore {
   void CopyTargetToScreen(Handle target) override;
   void FlipBuffers() override;
   Image ReadScreen() override;
-  void PositionCamera(float x, float y, float z) override;
 
   // --- for effects, hosts and tests ---
   // GL texture name of an engine texture, uploading changed pixels first; 0 if unknown.
@@ -49,12 +50,18 @@ class GlEngine : public EngineCore {
   // Font file in use for texts; empty when no font could be opened.
   std::string FontFile() const;
   // Camera view and projection used for 3D drawing (Direct3D layout).
-  const float* ViewMatrix() const;
-  const float* ProjectionMatrix() const;
+  const float* ViewMatrix() const { return View().data(); }
+  const float* ProjectionMatrix() const { return Projection().data(); }
+  // Entities drawn by the last RenderWorld.
+  int LastEntitiesDrawn() const { return lastEntitiesDrawn_; }
+  // Hands entities with an attached effect to the effect runtime (null: all plain).
+  // See engine/gl/GlEntities.h for the contract and the vertex attribute locations.
+  void SetEffectPassBinder(EffectPassBinder* binder);
 
  protected:
   void OnTextureChanged(Handle tex) override;
   void OnTextureFreed(Handle tex) override;
+  void OnEntityFreed(Handle entity) override;
 
  private:
   struct Gl;
@@ -67,12 +74,13 @@ class GlEngine : public EngineCore {
   void QueueBackdrops();
   void QueueSprites();
   void QueueTexts();
-  void UpdateCamera();
+  void DrawScreenFade();
 
   std::function<void()> present_;
   bool offscreen_;
   std::unique_ptr<Gl> gl_;
   int lastDrawCalls_ = 0;
+  int lastEntitiesDrawn_ = 0;
   // Per-frame scratch storage, kept so drawing a frame does not allocate.
   std::vector<Handle> backdropOrder_;
   std::vector<uint32_t> decodedScratch_;

@@ -46,7 +46,7 @@ bool DecodeImage(const uint8_t* data, size_t size, Image& out) {
 
 bool DecodeImageFile(const std::string& path, Image& out) {
   std::vector<uint8_t> bytes;
-  if (!ReadWholeFile(path, bytes, 256u << 20)) return false;
+  if (!ReadWholeFile(path, bytes, kMaxImageFileBytes)) return false;
   return DecodeImage(bytes.data(), bytes.size(), out);
 }
 

@@ -12,6 +12,8 @@
 namespace quellor {
 
 constexpr int kMaxImageSide = 16384;
+// Larger files are not read as images at all.
+constexpr size_t kMaxImageFileBytes = 256u << 20;
 
 bool DecodeImage(const uint8_t* data, size_t size, Image& out);
 bool DecodeImageFile(const std::string& path, Image& out);

@@ -21,7 +21,53 @@ void RecordingEngine::Record() {
 
 void RecordingEngine::RenderWorld() {
   Ops.push_back(RecordedOp::RenderWorld);
+  // Entities lie between the backdrop and the sprites.
+  for (const auto& [h, ent] : Entities()) {
+    RecordedEntity r;
+    r.Entity = h;
+    r.World = EntityWorld(h);
+    r.Texture = ent.Texture;
+    r.Effect = ent.Effect;
+    r.Shadow = ent.Shadow;
+    DrawnEntities.push_back(r);
+  }
   Record();
+}
+
+void RecordingEngine::AddParam(Handle effect, RecordedParam::Kind kind, const std::string& name, const float* v,
+                               size_t n) {
+  RecordedParam p;
+  p.Effect = effect;
+  p.Type = kind;
+  p.Name = name;
+  if (v) p.Values.assign(v, v + n);
+  Params.push_back(std::move(p));
+}
+
+void RecordingEngine::EffectTechnique(Handle effect, const std::string& name) {
+  AddParam(effect, RecordedParam::Kind::Technique, name, nullptr, 0);
+  Params.back().Technique = name;
+}
+
+void RecordingEngine::EffectFloat(Handle effect, const std::string& name, float v) {
+  AddParam(effect, RecordedParam::Kind::Float, name, &v, 1);
+}
+
+void RecordingEngine::EffectVector(Handle effect, const std::string& name, const float* xyz) {
+  AddParam(effect, RecordedParam::Kind::Vector, name, xyz, 3);
+}
+
+void RecordingEngine::EffectMatrix(Handle effect, const std::string& name, const float* m16) {
+  AddParam(effect, RecordedParam::Kind::Matrix, name, m16, 16);
+}
+
+void RecordingEngine::EffectColor(Handle effect, const std::string& name, const float* rgba) {
+  AddParam(effect, RecordedParam::Kind::Color, name, rgba, 4);
+}
+
+void RecordingEngine::EffectTexture(Handle effect, const std::string& name, Handle tex) {
+  AddParam(effect, RecordedParam::Kind::Texture, name, nullptr, 0);
+  Params.back().Texture = tex;
 }
 
 void RecordingEngine::DrawPoints(const PointVertex*, int count, Handle, const float*) {

@@ -58,7 +58,10 @@ void LoadBorder(IntroModel& m, Engine& e, const std::string& path) {
   if (path.empty()) return;
   if (!loaders::FitsLimit(m, path, kBorderLimit, "Sorry, Border filesize is to big.")) return;
   Image img;
-  Handle texture = DecodeImageFile(path, img) ? e.TextureFromImage(img) : 0;
+  std::vector<uint8_t> bytes;
+  const bool decoded =
+      e.ReadFile(path, bytes, kMaxImageFileBytes) && DecodeImage(bytes.data(), bytes.size(), img);
+  Handle texture = decoded ? e.TextureFromImage(img) : 0;
   if (texture == 0) {
     // The old border stays.
     loaders::LogDecodeFailure(m, EngineErrorMessage(EngineError::ImageLoad), path);

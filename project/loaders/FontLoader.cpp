@@ -46,6 +46,7 @@ void ReleaseFont(IntroModel& m, Engine& e, int font) {
   }
   loaders::ReleaseTexture(e, f.Image);
   f.File.clear();
+  MarkChanged(m);
   m.FontGrid[font - 1] = FontGridRecord{0, 0, 0, 0};
 }
 

@@ -62,6 +62,23 @@ void ReleaseTexture(Engine& e, Handle& texture) {
   texture = 0;
 }
 
+std::string WithCrLf(const std::string& text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 16);
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '\r') {
+      out += "\r\n";
+      if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else if (c == '\n') {
+      out += "\r\n";
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
 int CentredX(const IntroModel& m, Engine& e, Handle sprite) {
   return m.ScreenX / 2 - e.SpriteWidth(sprite) / 2;
 }

@@ -30,6 +30,10 @@ bool ReplaceTexture(IntroModel& m, Engine& e, const std::string& path, Handle& s
 void ReleaseSprite(Engine& e, Handle& sprite);
 void ReleaseTexture(Engine& e, Handle& texture);
 
+// Text with every line ending as CR LF (bare LF and bare CR become CR LF), the form
+// shader and text blocks take in the model and the project file.
+std::string WithCrLf(const std::string& text);
+
 // x that centres a sprite horizontally on the screen (integer divisions).
 int CentredX(const IntroModel& m, Engine& e, Handle sprite);
 

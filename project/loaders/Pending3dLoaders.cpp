@@ -1,11 +1,7 @@
-// NOT YET IMPLEMENTED: the 3D object and shader loaders arrive with the 3D layer.
-// Until then these accept the call and load nothing (the handles stay 0).
+// NOT YET IMPLEMENTED: the post-effect loader arrives with the effects module. Until
+// then it accepts the call and loads nothing (the handle stays 0).
 #include "project/Loaders.h"
 
 namespace quellor {
-void LoadObject3d(IntroModel&, Engine&, const std::string&) {}
-void LoadAnimObject3d(IntroModel&, Engine&, const std::string&) {}
 void LoadPostFxShader(IntroModel&, Engine&, const std::string&) {}
-void LoadTextureShader(IntroModel&, Engine&, const std::string&) {}
-void LoadVertexShader(IntroModel&, Engine&, const std::string&) {}
 }  // namespace quellor
