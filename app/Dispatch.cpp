@@ -2,6 +2,7 @@
 
 #include "app/DisplayOrderRebuild.h"
 #include "app/MenuIds.h"
+#include "app/MusicCommands.h"
 #include "app/PlacementModes.h"
 #include "app/commands/CommandTable.h"
 #include "app/commands/GadgetRouting.h"
@@ -21,6 +22,7 @@ const CommandTable& MenuCommands() {
     AddTextCommands(t);
     AddObjectCommands(t);
     AddDialogCommands(t);
+    AddMusicCommands(t);
     return t;
   }();
   return kTable;
@@ -74,8 +76,10 @@ void DispatchMenu(AppContext& ctx, int item) {
     if (CommandChangesIntro(item)) MarkChanged(ctx.Model);
   }
   // New, Load and the trainer's own line check change the Active fields behind the
-  // menu's back; the marks are brought in line after every command.
+  // menu's back; the marks are brought in line after every command, and so is the sound
+  // (New Intro leaves no player, so nothing may go on playing).
   SyncActiveChecks(ctx);
+  SyncMusicOutput(ctx);
 }
 
 void DispatchGadget(AppContext& ctx, WindowId window, int gadget) {
@@ -87,6 +91,7 @@ void DispatchGadget(AppContext& ctx, WindowId window, int gadget) {
     case WindowId::About: HandleAboutGadget(ctx, gadget); break;
     default: break;
   }
+  SyncMusicOutput(ctx);
 }
 
 void HandleRightClick(AppContext& ctx) {

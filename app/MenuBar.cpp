@@ -141,7 +141,7 @@ MenuItemData EffectsMenu() {
        Sub("Sign", {Item("Load", kSignLoad), Item("Position", kSignPosition), Item("Remove", kSignRemove)}),
        Sub("Background Picture", {Item("Load", kBackgroundLoad), Item("Remove", kBackgroundRemove)}),
        Layer3dMenu(),
-       Sub("Music", {Item("Load", kMusicLoad, kPending), Item("Remove", kMusicRemove, kPending)}),
+       Sub("Music", {Item("Load", kMusicLoad), Item("Remove", kMusicRemove)}),
        Sub("PostFX Shader", {Item("Load", kPostFxLoad, kPending), Item("Remove", kPostFxRemove, kPending)}),
        Sub("Fonts", {Item("Load Font 1", kFontLoad1), Item("Remove Font 1", kFontRemove1), Bar(),
                      Item("Load Font 2", kFontLoad2), Item("Remove Font 2", kFontRemove2)}),

@@ -5,6 +5,7 @@
 
 #include "app/Dispatch.h"
 #include "app/Menu.h"
+#include "app/MusicCommands.h"
 #include "app/ProjectCommands.h"
 #include "app/Recovery.h"
 #include "app/ResourcePacks.h"
@@ -63,7 +64,7 @@ void Shell::StartBeforeWindow(const CommandLine& cl) {
   m_.Clock.Source = clock_;
   InitModel(m_);
 
-  // 2. The music file buffer belongs to the music module and is wired here with it.
+  // 2. The music file buffer is reserved with the sound, once the context exists.
   UnscrambleWebAddresses(m_);
   // The built-in raster shader source is copied into Raster.EffectSource here once the
   // raster module exists.
@@ -108,6 +109,7 @@ void Shell::StartWithWindow(Host& host, Engine& engine) {
   // Built in place: the context holds references and need not be movable.
   ctx_.reset(new AppContext{m_, engine, host});
   engine.SetClock(*clock_);
+  StartSound(*ctx_, soundDevice_);
 
   // 9. The host has created the window and its render surface; the engine opens on it,
   //    then the menu bar and the normal title. Start-up goes on if any of them fails.
@@ -199,8 +201,8 @@ void Shell::Autoload() {
   AddStatusLine(m_, "Autoload: \"" + cl_.Autoload + "\"", kMessageMs, kColorInfo);
   LoadProjectFile(*ctx_, cl_.Autoload);
   SyncActiveChecks(*ctx_);  // the menu's Active marks follow the loaded intro
-  // The project's music is reloaded here as the menu's music "Load" does, once the
-  // music module exists.
+  // A SID tune is reloaded as the menu's "Load" does; the reader has reported a missing one.
+  ReloadSidTune(*ctx_, false);
   ResetScrollers(m_);
 }
 
@@ -241,8 +243,8 @@ void Shell::TakeOneEvent() {
 }
 
 void Shell::KeepMusicGoing() {
-  // Music upkeep (a V2M song past its end restarts, an ended tracker module loops) is
-  // wired here with the music module.
+  // A V2M song past its end restarts, an ended tracker module loops.
+  UpdateMusic(*ctx_);
 }
 
 bool Shell::RunPass() {

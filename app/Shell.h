@@ -48,6 +48,10 @@ class Shell {
   // addresses, the first resource pack, the command line and the screen size.
   void StartBeforeWindow(const CommandLine& cl);
 
+  // The editor window plays sound through the sound device; the headless renderer and
+  // the tests do not. Call before StartWithWindow.
+  void UseSoundDevice() { soundDevice_ = true; }
+
   // Title the main window is created with, before the menu bar exists.
   std::string InitialTitle() const;
 
@@ -93,6 +97,7 @@ class Shell {
   std::string settingsPath_;
   ResolutionChooser* chooser_ = nullptr;
   bool firstStart_ = false;
+  bool soundDevice_ = false;
 };
 
 }  // namespace quellor

@@ -46,6 +46,7 @@ int RunShellInWindow(const CommandLine& cl, wxEventLoopBase& loop) {
   {
     GlEngine engine([&host] { host.Present(); });
     host.AttachEngine(&engine);
+    shell.UseSoundDevice();
     shell.StartWithWindow(host, engine);
     for (const std::string& k : shell.RejectedLoads())
       std::fprintf(stderr, "quellor: command-line option not applied: %s\n", k.c_str());
