@@ -7,6 +7,7 @@
 #include "app/AppContext.h"
 #include "app/AssetDialog.h"
 #include "app/DisplayOrderRebuild.h"
+#include "app/MusicCommands.h"
 #include "app/dialogs/DialogViews.h"
 #include "app/dialogs/OptionsState.h"
 #include "project/CloneTable.h"
@@ -138,8 +139,9 @@ std::string GetPlayAfterLoad(const IntroModel& m, const Engine&, const Control&)
   return m.PlayAfterLoad == 1 ? "1" : "0";
 }
 
-void SetPlayAfterLoad(AppContext& ctx, const Control&, std::string_view v) {
-  ctx.Model.PlayAfterLoad = v == "1" ? 1 : 0;
+void SetPlayAfterLoadBox(AppContext& ctx, const Control&, std::string_view v) {
+  // Switching on starts the loaded tune, switching off stops it.
+  SetPlayAfterLoad(ctx, v == "1");
 }
 
 std::string GetMusicName(const IntroModel& m, const Engine&, const Control&) { return MusicPanelName(m); }

@@ -27,7 +27,7 @@ void ExecNameOnly(AppContext& ctx, const Control& c);
 
 // --- custom fields -------------------------------------------------------------------------
 std::string GetPlayAfterLoad(const IntroModel& m, const Engine&, const Control&);
-void SetPlayAfterLoad(AppContext& ctx, const Control&, std::string_view v);
+void SetPlayAfterLoadBox(AppContext& ctx, const Control&, std::string_view v);
 std::string GetMusicName(const IntroModel& m, const Engine&, const Control&);
 void SetIntroName(AppContext& ctx, const Control&, std::string_view v);
 std::string GetIntroName(const IntroModel& m, const Engine&, const Control&);

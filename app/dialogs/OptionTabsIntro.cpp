@@ -29,7 +29,7 @@ void AddIntroTab(TableBuilder& b) {
   Control& play = b.Check("intro.play", "Play Music after loading");
   play.Key.clear();
   play.Get = GetPlayAfterLoad;
-  play.Set = SetPlayAfterLoad;
+  play.Set = SetPlayAfterLoadBox;
   b.Label("intro.musictype", "Music type:", GetMusicName).Initial = "No Music loaded";
 
   b.Frame("intro.fx", "FX activation time", 5, 64, 380, 236, {140, 45, 140, 45}, 100);

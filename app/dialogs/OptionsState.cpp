@@ -46,17 +46,6 @@ std::vector<LayerListRow> LayerRowsOf(const IntroModel& m) {
   return rows;
 }
 
-std::string MusicPanelName(const IntroModel& m) {
-  if (m.Music.Player == 0) return "No music loaded";
-  switch (m.Music.Type) {
-    case 0: return "ModPlug";
-    case 1: return "Tiny Sid";
-    case 2: return "TinyFC4 Replayer";
-    case 3: return "Farbrausch v2m";
-    default: return "";
-  }
-}
-
 std::string AnimationInfoText(const AnimFields& a, int sheetW, int sheetH, int frameW, int frameH) {
   // A frame size of 0 would divide by zero; such a sheet holds no whole frame.
   long long possible = frameW > 0 && frameH > 0 ? static_cast<long long>(sheetW / frameW) * (sheetH / frameH) : 0;

@@ -32,8 +32,6 @@ std::string LayerName(int32_t layer);
 // The display manager's rows: one per known DisplayOrder entry, in order.
 std::vector<LayerListRow> LayerRowsOf(const IntroModel& m);
 
-// Replayer name of the loaded music: "No music loaded" without a player.
-std::string MusicPanelName(const IntroModel& m);
 
 // "Anim values  hndl:..." for animation `a` whose sheet is sheetW x sheetH, with the frame
 // size entered in the window (frameW x frameH).
