@@ -87,6 +87,12 @@ const std::vector<OptionSpec>& Options() {
          cl.Headless = true;
          return !v.empty();
        }},
+      {"--audio-out", true,
+       [](const std::string& v, CommandLine& cl) {
+         cl.AudioOutPath = v;
+         cl.Headless = true;
+         return !v.empty();
+       }},
       {"--load", true,
        [](const std::string& v, CommandLine& cl) {
          size_t eq = v.find('=');
@@ -201,11 +207,11 @@ void ApplyCommandLineSize(const CommandLine& cl, IntroModel& m) {
 std::string CommandLineUsage() {
   return "usage: quellor [/sr WIDTH HEIGHT [\"PROJECT\"]]\n"
          "       quellor --headless [--frames N] [--fps N] [--size WxH] [--png OUT.png]\n"
-         "                [--load KIND=PATH ...]"
+         "                [--audio-out OUT.wav] [--load KIND=PATH ...]\n"
          "                [PROJECT.ini] [--set Group.Key=VALUE ...] [--text scroller1=TEXT]\n"
          "                [--text scroller2=TEXT] [--pager-file PATH] [--trainer-file PATH]\n"
-         "       (--frames, --fps and --png imply --headless; --fps N steps the clock by exactly\n"
-         "        1000/N ms per frame, so every run gives the same frames)\n"
+         "       (--frames, --fps, --png and --audio-out imply --headless; --fps N steps the clock\n"
+         "        by exactly 1000/N ms per frame, so every run gives the same frames and sound)\n"
          "       quellor --export PROJECT.ini OUT      (Create Final without a window)\n";
 }
 

@@ -28,6 +28,7 @@ struct CommandLine {
   int Fps = 0;
   std::string PngPath = "out/quellor.png";
   bool PngGiven = false;
+  std::string AudioOutPath;  // the sound of the rendered frames as a WAV file; "" for none
   std::vector<AssetLoad> Loads;
   // Applied after the assets, in order: field settings ("Group.Key", value) and texts
   // ("scroller1" / "scroller2" / "pager-file" / "trainer-file", value).

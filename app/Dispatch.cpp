@@ -2,9 +2,13 @@
 
 #include "app/DisplayOrderRebuild.h"
 #include "app/MenuIds.h"
+#include "app/MusicCommands.h"
 #include "app/PlacementModes.h"
 #include "app/commands/CommandTable.h"
 #include "app/commands/GadgetRouting.h"
+#include "app/dialogs/About.h"
+#include "app/dialogs/DialogViews.h"
+#include "app/dialogs/TextEditor.h"
 #include "project/NewIntro.h"
 
 namespace quellor {
@@ -18,6 +22,8 @@ const CommandTable& MenuCommands() {
     AddTextCommands(t);
     AddObjectCommands(t);
     AddEffectCommands(t);
+    AddDialogCommands(t);
+    AddMusicCommands(t);
     return t;
   }();
   return kTable;
@@ -71,15 +77,22 @@ void DispatchMenu(AppContext& ctx, int item) {
     if (CommandChangesIntro(item)) MarkChanged(ctx.Model);
   }
   // New, Load and the trainer's own line check change the Active fields behind the
-  // menu's back; the marks are brought in line after every command.
+  // menu's back; the marks are brought in line after every command, and so is the sound
+  // (New Intro leaves no player, so nothing may go on playing).
   SyncActiveChecks(ctx);
+  SyncMusicOutput(ctx);
 }
 
-void DispatchGadget(AppContext& ctx, int gadget) {
-  if (const GadgetRoute* r = FindGadgetRoute(OptionsGadgetRoutes(), gadget)) {
-    r->Handle(ctx, gadget);
-    MarkChanged(ctx.Model);  // the options window's controls write the intro
+void DispatchGadget(AppContext& ctx, WindowId window, int gadget) {
+  switch (window) {
+    case WindowId::Options:
+      if (const GadgetRoute* r = FindGadgetRoute(OptionsGadgetRoutes(), gadget)) r->Handle(ctx, gadget);
+      break;
+    case WindowId::TextEditor: HandleEditorGadget(ctx, gadget); break;
+    case WindowId::About: HandleAboutGadget(ctx, gadget); break;
+    default: break;
   }
+  SyncMusicOutput(ctx);
 }
 
 void HandleRightClick(AppContext& ctx) {
@@ -92,14 +105,22 @@ void HandleCloseRequest(AppContext& ctx, WindowId w) {
       ctx.QuitRequested = true;
       return;
     case WindowId::Options: {
-      std::vector<LayerListRow> rows = ctx.Win.OptionsLayerRows();
+      OptionsView* view = ctx.Win.OptionsWindow();
+      std::vector<LayerListRow> rows = view ? view->LayerRows() : std::vector<LayerListRow>{};
       // A window that reports no list leaves the order alone rather than emptying it.
       if (!rows.empty()) {
         RebuildDisplayOrder(ctx.Model, rows);
         ApplyDisplayOrder(ctx.Model, ctx.Eng);
+        MarkChanged(ctx.Model);
       }
       break;
     }
+    case WindowId::TextEditor:
+      CloseEditor(ctx);
+      return;
+    case WindowId::About:
+      CloseAbout(ctx);
+      return;
     default:
       break;
   }

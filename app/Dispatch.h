@@ -11,8 +11,8 @@ bool CommandChangesIntro(int item);
 void DispatchMenu(AppContext& ctx, int item);
 // Sets the check marks of the four "Active" items from the model's Active fields.
 void SyncActiveChecks(AppContext& ctx);
-// An options-window gadget event, by gadget number.
-void DispatchGadget(AppContext& ctx, int gadget);
+// A gadget event of one of the dialogs, by window and gadget number.
+void DispatchGadget(AppContext& ctx, WindowId window, int gadget);
 // A right click: shows the text editor's context menu while that window is open.
 void HandleRightClick(AppContext& ctx);
 // Whether a menu item has a command (items of modules still to come have none).

@@ -7,6 +7,7 @@
 
 #include "app/Host.h"
 #include "app/Menu.h"
+#include "app/ShownTitle.h"
 
 namespace quellor {
 
@@ -19,8 +20,8 @@ class HeadlessHost : public Host {
 
   bool NextEvent(HostEvent& ev) override;
   void Pump() override {}
-  void SetTitle(const std::string& title) override { title_ = title; }
-  std::string Title() const override { return title_; }
+  void SetTitle(std::string_view title) override { title_.Set(title); }
+  std::string Title() const override { return title_.Text(); }
   void PreviewMouse(int& x, int& y) const override { x = mouseX_, y = mouseY_; }
   bool MainWindowFocused() const override { return true; }
   bool WindowOpen(WindowId w) const override { return open_.count(w) != 0; }
@@ -41,7 +42,7 @@ class HeadlessHost : public Host {
  private:
   std::deque<HostEvent> events_;
   std::set<WindowId> open_{WindowId::Main};
-  std::string title_;
+  ShownTitle title_;
   int mouseX_ = -1, mouseY_ = -1;  // no mouse: outside the preview
   MenuBarData menuBar_;
 };

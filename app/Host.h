@@ -4,17 +4,24 @@
 // use a fake that queues events and returns chosen paths.
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quellor {
 
 enum class WindowId { Main = 1, TextEditor, Options, About, Resolution };
 
+class OptionsView;
+class EditorView;
+struct EditorSetup;
+struct AboutContent;
+
 // One row of the options window's layer list: element name and its layer text
 // ("2d Layer", "3d Layer" or "Both Layer").
 struct LayerListRow {
   std::string Name;
   std::string Layer;
+  bool operator==(const LayerListRow&) const = default;
 };
 
 struct HostEvent {
@@ -30,7 +37,8 @@ class Host {
   virtual bool NextEvent(HostEvent& ev) = 0;
   // Drains the toolkit's own plumbing (paint, motion, key state) without taking a program event.
   virtual void Pump() = 0;
-  virtual void SetTitle(const std::string& title) = 0;
+  // Placement modes set their title on every pass: hosts pass on only a changed one.
+  virtual void SetTitle(std::string_view title) = 0;
   virtual std::string Title() const = 0;
   // Mouse position in preview pixels.
   virtual void PreviewMouse(int& x, int& y) const = 0;
@@ -51,8 +59,20 @@ class Host {
   virtual void SetMenuCheck(int item, bool on) = 0;
   virtual void EnableMenu(int item, bool on) = 0;
   virtual void ShowTextEditorContextMenu() {}
-  // The options window's layer list, top row first; empty while the window is not open.
-  virtual std::vector<LayerListRow> OptionsLayerRows() const { return {}; }
+  // The editor's dialogs (app/dialogs/DialogViews.h). Open* builds and shows the window
+  // (with the initial texts of its controls) and returns its view; the plain calls return
+  // the view while the window is open. Hosts without windows return null throughout.
+  virtual OptionsView* OpenOptionsWindow() { return nullptr; }
+  virtual OptionsView* OptionsWindow() { return nullptr; }
+  virtual EditorView* OpenTextEditor(const EditorSetup&) { return nullptr; }
+  virtual EditorView* TextEditor() { return nullptr; }
+  virtual void OpenAbout(const AboutContent&) {}
+  // A disabled window takes no input until enabled again.
+  virtual void EnableWindow(WindowId, bool) {}
+  // The system colour chooser, starting at `rgb` (0xRRGGBB); false when cancelled.
+  virtual bool ChooseColour(uint32_t& rgb) { return false; }
+  // Hands a web address to the default browser without waiting.
+  virtual void OpenWebAddress(const std::string&) {}
   // Starts the program again with these arguments (the resolution restart); the caller
   // then ends the running one.
   virtual void RestartProgram(const std::vector<std::string>& args) = 0;

@@ -11,6 +11,9 @@ struct MenuItemData {
   bool Separator = false;
   bool Checkable = false;
   bool Enabled = true;
+  // Keyboard access, kept apart from Text so the visible labels stay exactly as they are.
+  char Mnemonic = 0;        // letter of Text that Alt opens a title with; 0 for none
+  std::string Accelerator;  // shortcut shown beside the item, "Ctrl+N"; empty for none
   std::vector<MenuItemData> Sub;  // non-empty: this is a submenu
 };
 
@@ -20,5 +23,9 @@ struct MenuBarData {
 
 // The editor's whole menu bar.
 MenuBarData BuildMenuBar();
+
+// The label in the toolkit's notation: '&' before the mnemonic letter (its first
+// occurrence in Text; a literal '&' is doubled), then a tab and the accelerator.
+std::string ToolkitLabel(const MenuItemData& item);
 
 }  // namespace quellor

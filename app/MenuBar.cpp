@@ -32,23 +32,34 @@ MenuItemData Sub(const char* text, std::vector<MenuItemData> items) {
   return d;
 }
 
-// Items whose module has not arrived yet are shown but cannot be chosen.
-constexpr bool kPending = false;
+// A title of the menu bar, opened from the keyboard with Alt and `mnemonic`.
+MenuItemData Title(const char* text, char mnemonic, std::vector<MenuItemData> items) {
+  MenuItemData d = Sub(text, std::move(items));
+  d.Mnemonic = mnemonic;
+  return d;
+}
+
+MenuItemData Shortcut(MenuItemData item, const char* accelerator) {
+  item.Accelerator = accelerator;
+  return item;
+}
 
 MenuItemData FileMenu() {
-  return Sub("File", {Item("New", kFileNew), Item("Load", kFileLoad), Item("Save", kFileSave), Bar(),
-                      Item("Create Final", kFileCreateFinal), Bar(),
-                      Item("Quit", kFileQuit)});
+  return Title("File", 'F',
+               {Shortcut(Item("New", kFileNew), "Ctrl+N"), Shortcut(Item("Load", kFileLoad), "Ctrl+O"),
+                Shortcut(Item("Save", kFileSave), "Ctrl+S"), Bar(),
+                Item("Create Final", kFileCreateFinal), Bar(),
+                Shortcut(Item("Quit", kFileQuit), "Ctrl+Q")});
 }
 
 MenuItemData EditMenu() {
-  return Sub("Edit", {Item("PostFX Shader Code", kEditPostFx, kPending),
-                      Item("Texture Shader Code", kEditTextureShader, kPending),
-                      Item("Vertex Shader Code", kEditVertexShader, kPending),
-                      Item("Scroll Text 1", kEditScrollText1, kPending),
-                      Item("Scroll Text 2", kEditScrollText2, kPending),
-                      Item("Page Text", kEditPageText, kPending),
-                      Item("Trainer Text", kEditTrainerText, kPending)});
+  return Title("Edit", 'E', {Item("PostFX Shader Code", kEditPostFx),
+                      Item("Texture Shader Code", kEditTextureShader),
+                      Item("Vertex Shader Code", kEditVertexShader),
+                      Item("Scroll Text 1", kEditScrollText1),
+                      Item("Scroll Text 2", kEditScrollText2),
+                      Item("Page Text", kEditPageText),
+                      Item("Trainer Text", kEditTrainerText)});
 }
 
 MenuItemData Layer3dMenu() {
@@ -119,14 +130,15 @@ MenuItemData ScrollerMenu() {
 }
 
 MenuItemData EffectsMenu() {
-  return Sub(
-      "Effects",
+  // Edit, Effects and Extra all begin with E: each title gets a letter of its own.
+  return Title(
+      "Effects", 'c',
       {Sub("Logo", {Item("Load", kLogoLoad), Item("Position", kLogoPosition), Item("Size", kLogoSize),
                     Sub("Effect", {Item("None", kLogoEffectNone)}), Item("Remove", kLogoRemove)}),
        Sub("Sign", {Item("Load", kSignLoad), Item("Position", kSignPosition), Item("Remove", kSignRemove)}),
        Sub("Background Picture", {Item("Load", kBackgroundLoad), Item("Remove", kBackgroundRemove)}),
        Layer3dMenu(),
-       Sub("Music", {Item("Load", kMusicLoad, kPending), Item("Remove", kMusicRemove, kPending)}),
+       Sub("Music", {Item("Load", kMusicLoad), Item("Remove", kMusicRemove)}),
        Sub("PostFX Shader", {Item("Load", kPostFxLoad), Item("Remove", kPostFxRemove)}),
        Sub("Fonts", {Item("Load Font 1", kFontLoad1), Item("Remove Font 1", kFontRemove1), Bar(),
                      Item("Load Font 2", kFontLoad2), Item("Remove Font 2", kFontRemove2)}),
@@ -144,10 +156,25 @@ MenuItemData EffectsMenu() {
 MenuBarData BuildMenuBar() {
   MenuBarData bar;
   bar.Menus = {FileMenu(), EditMenu(), EffectsMenu(),
-               Sub("Extra", {Item("Intro Setup", kExtraIntroSetup, kPending)}),
-               Sub("Help", {Sub("Help", {Item("Support Forum", kHelpForum, kPending)}),
-                            Item("About", kHelpAbout, kPending)})};
+               Title("Extra", 'x', {Item("Intro Setup", kExtraIntroSetup)}),
+               Title("Help", 'H', {Sub("Help", {Item("Support Forum", kHelpForum)}),
+                                   Item("About", kHelpAbout)})};
   return bar;
+}
+
+std::string ToolkitLabel(const MenuItemData& item) {
+  std::string label;
+  bool marked = item.Mnemonic == 0;
+  for (char c : item.Text) {
+    if (!marked && c == item.Mnemonic) {
+      label += '&';
+      marked = true;
+    }
+    if (c == '&') label += '&';
+    label += c;
+  }
+  if (!item.Accelerator.empty()) label += "\t" + item.Accelerator;
+  return label;
 }
 
 }  // namespace quellor

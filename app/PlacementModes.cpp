@@ -1,5 +1,6 @@
 #include "app/PlacementModes.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -188,17 +189,18 @@ void PassUpkeep(IntroModel& m, Engine& e, int n) {
   if (IsTrainerTextMode(n)) BuildTrainerLetters(m);
 }
 
-std::string Num(double v, bool decimals) {
-  char buf[48];
-  if (decimals)
-    std::snprintf(buf, sizeof buf, "%.2f", v);
-  else
-    std::snprintf(buf, sizeof buf, "%d", RoundToInt(v));
-  return buf;
+// snprintf's result as a view of what landed in `buf` (it may have been cut short).
+std::string_view Written(const char* buf, int n, size_t size) {
+  if (n < 0) return {};
+  return {buf, std::min(static_cast<size_t>(n), size - 1)};
 }
 
+// Formatted on the stack: the overlay runs every frame and must not allocate.
 void Label(Engine& e, int x, const char* label, double v, bool decimals = false) {
-  e.DrawText(x, 40, label + Num(v, decimals));
+  char buf[64];
+  const int n = decimals ? std::snprintf(buf, sizeof buf, "%s%.2f", label, v)
+                         : std::snprintf(buf, sizeof buf, "%s%d", label, RoundToInt(v));
+  e.DrawText(x, 40, Written(buf, n, sizeof buf));
 }
 
 void DrawValues(IntroModel& m, Engine& e, int n) {
@@ -311,11 +313,12 @@ int32_t RoundToInt(double v) {
   return static_cast<int32_t>(r);
 }
 
-std::string PlacementTitle(const IntroModel& m, int n) {
+std::string_view PlacementTitle(const IntroModel& m, int n, PlacementTitleBuffer& buf) {
   const ModeInfo* info = Info(n);
   if (!info) return {};
-  if (IsGfxMode(n)) return "Quellor - GFX#" + std::to_string(m.ModeGfxIndex) + info->Title;
-  return info->Title;
+  if (!IsGfxMode(n)) return info->Title;
+  const int len = std::snprintf(buf.data(), buf.size(), "Quellor - GFX#%d%s", m.ModeGfxIndex, info->Title);
+  return Written(buf.data(), len, buf.size());
 }
 
 void SetSpriteSizeAnchor(IntroModel& m, const Engine& e, Handle sprite, int posX, int posY,
@@ -417,7 +420,8 @@ void EndPlacementMode(IntroModel& m, Engine& e, Host& win) {
 void RunPlacementPass(IntroModel& m, Engine& e, Host& win) {
   const int n = m.EditMode;
   if (!IsPlacementMode(n)) return;
-  win.SetTitle(PlacementTitle(m, n));
+  PlacementTitleBuffer title;
+  win.SetTitle(PlacementTitle(m, n, title));
   if (e.MouseDown(kMouseRight)) {
     ApplyPlacementRule(m, e, n);
     MarkChanged(m);

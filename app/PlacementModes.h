@@ -2,7 +2,8 @@
 // Mouse-driven placement modes: while EditMode names one, the right button moves, sizes
 // or turns an element from the mouse position, the left button ends the mode, and a help
 // overlay with the current values is drawn over the preview.
-#include <string>
+#include <array>
+#include <string_view>
 
 #include "app/Host.h"
 #include "engine/Engine.h"
@@ -15,7 +16,11 @@ namespace quellor {
 
 // 1..27 except 13.
 bool IsPlacementMode(int m);
-std::string PlacementTitle(const IntroModel& m, int mode);
+// Room for the longest mode title with any GFX slot number.
+using PlacementTitleBuffer = std::array<char, 128>;
+// The window title of `mode`, written into `buf` when it has to be formatted (GFX
+// modes); empty for a number that is no mode. Runs every pass, so it does not allocate.
+std::string_view PlacementTitle(const IntroModel& m, int mode, PlacementTitleBuffer& buf);
 
 // The right-button rule of `mode`, from PreviewMouseX/Y and the anchor.
 void ApplyPlacementRule(IntroModel& m, Engine& e, int mode);

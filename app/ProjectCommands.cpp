@@ -1,5 +1,6 @@
 #include "app/ProjectCommands.h"
 
+#include "app/MusicCommands.h"
 #include "app/Recovery.h"
 #include "project/NewIntro.h"
 #include "project/PathResolve.h"
@@ -24,6 +25,9 @@ void LoadProjectFile(AppContext& ctx, const std::string& name) {
   IntroModel& m = ctx.Model;
   WriteRecoveryIfChanged(ctx);
   LoadOutcome out = LoadProject(m, ctx.Eng, name);
+  // The old tune went with the old intro; the reader found the new one's file.
+  SyncMusicOutput(ctx);
+  LoadProjectMusic(ctx);
   RestartAfterProjectLoad(m, ctx.Eng);
   MarkKept(ctx);
   ctx.Win.SetTitle(NormalTitle(m));
@@ -40,6 +44,8 @@ void CommandLoadProject(AppContext& ctx) {
   std::string name =
       ctx.Win.OpenFileDialog("Quellor - Load Intro Datas", PrefsFolder(ctx.Model), kProjectFilter, nullptr);
   LoadProjectFile(ctx, name);
+  // Read or not, a SID tune named by the model is loaded again.
+  ReloadSidTune(ctx, name.empty());
   RestartScrollers(ctx.Model);
 }
 

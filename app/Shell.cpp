@@ -5,10 +5,14 @@
 
 #include "app/Dispatch.h"
 #include "app/Menu.h"
+#include "app/MusicCommands.h"
 #include "app/ProjectCommands.h"
 #include "app/Recovery.h"
 #include "app/ResourcePacks.h"
 #include "app/WebAddress.h"
+#include "app/dialogs/About.h"
+#include "app/dialogs/OptionsWindow.h"
+#include "app/dialogs/Settings.h"
 #include "export/Packers.h"
 #include "project/Loaders.h"
 #include "project/PathResolve.h"
@@ -61,27 +65,40 @@ void Shell::StartBeforeWindow(const CommandLine& cl) {
   m_.Clock.Source = clock_;
   InitModel(m_);
 
-  // 2. The music file buffer belongs to the music module and is wired here with it.
+  // 2. The music file buffer is reserved with the sound, once the context exists.
   UnscrambleWebAddresses(m_);
   SetRasterEffectSource(m_);
 
   // 3. Which external packers lie beside the program.
   m_.PackerFileSize = ProbePackers(m_.BaseDir);
-  // 4. The options window's four colour swatches: wired here with the options window.
+  // 4. The options window paints its colour swatches itself when it opens.
 
   // 5. Chooser images and About text. An unreadable pack leaves them empty.
   LoadStartupPack(m_.BaseDir, startupPack_);
   m_.AboutText = startupPack_.AboutText;
 
-  // 6. Command line. Writing the settings file after a /sr start belongs to the settings
-  //    module and is wired here with it.
+  // 6. Command line. A restart with its size counts as a start-up in the settings file.
   ApplyCommandLineSize(cl_, m_);
+  ProgramSettings settings;
+  if (!settingsPath_.empty()) {
+    settings = ReadSettings(settingsPath_);
+    firstStart_ = settings.StartS == 0;
+    if (cl_.SizeGiven) {
+      ++settings.StartS;
+      WriteSettings(settingsPath_, settings);
+    }
+  }
 
   // 7. The editor's fixed-pitch font is made by the text editor window; the GL engine
   //    needs no set-up before its surface exists.
 
-  // 8. Without a size on the command line the resolution chooser runs here once it
-  //    exists; until then the default 800 x 600 stands.
+  // 8. Without a size on the command line the resolution chooser runs; its blue pill ends
+  //    the program here.
+  if (!cl_.SizeGiven && chooser_ && !settingsPath_.empty() &&
+      !ChooseResolution(*chooser_, startupPack_, m_, settings, settingsPath_)) {
+    ended_ = true;
+    return;
+  }
   m_.AnimClone.width = m_.ScreenX;
   m_.AnimClone.height = m_.ScreenY;
 }
@@ -92,6 +109,7 @@ void Shell::StartWithWindow(Host& host, Engine& engine) {
   // Built in place: the context holds references and need not be movable.
   ctx_.reset(new AppContext{m_, engine, host});
   engine.SetClock(*clock_);
+  StartSound(*ctx_, soundDevice_);
 
   // 9. The host has created the window and its render surface; the engine opens on it,
   //    then the menu bar and the normal title. Start-up goes on if any of them fails.
@@ -102,8 +120,8 @@ void Shell::StartWithWindow(Host& host, Engine& engine) {
   // 10. Preview scene.
   SetUpPreviewScene();
 
-  // 11. On the very first start the About window opens here, with the other windows
-  //     disabled, once the settings module and the About window exist.
+  // 11. On the very first start the About window opens, the other windows disabled.
+  if (firstStart_) ShowAbout(*ctx_);
 
   // 12. Idle scene start values and its points.
   SetupIdleScene(m_);
@@ -183,8 +201,8 @@ void Shell::Autoload() {
   AddStatusLine(m_, "Autoload: \"" + cl_.Autoload + "\"", kMessageMs, kColorInfo);
   LoadProjectFile(*ctx_, cl_.Autoload);
   SyncActiveChecks(*ctx_);  // the menu's Active marks follow the loaded intro
-  // The project's music is reloaded here as the menu's music "Load" does, once the
-  // music module exists.
+  // A SID tune is reloaded as the menu's "Load" does; the reader has reported a missing one.
+  ReloadSidTune(*ctx_, false);
   ResetScrollers(m_);
 }
 
@@ -210,7 +228,7 @@ void Shell::TakeOneEvent() {
       if (host.WindowOpen(WindowId::TextEditor)) host.ShowTextEditorContextMenu();
       break;
     case HostEvent::Kind::Gadget:
-      DispatchGadget(*ctx_, ev.Id);
+      DispatchGadget(*ctx_, ev.Window, ev.Id);
       break;
     case HostEvent::Kind::Menu:
       MenuPrelude(*ctx_);
@@ -225,8 +243,8 @@ void Shell::TakeOneEvent() {
 }
 
 void Shell::KeepMusicGoing() {
-  // Music upkeep (a V2M song past its end restarts, an ended tracker module loops) is
-  // wired here with the music module.
+  // A V2M song past its end restarts, an ended tracker module loops.
+  UpdateMusic(*ctx_);
 }
 
 bool Shell::RunPass() {
@@ -234,6 +252,8 @@ bool Shell::RunPass() {
   Host& host = ctx_->Win;
   host.Pump();
   TakeOneEvent();
+  // Whatever the event changed shows in the options window before the frame.
+  SyncOptionsWindow(*ctx_);
   if (ctx_->QuitRequested) {
     Quit();
     return false;

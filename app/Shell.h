@@ -10,6 +10,7 @@
 #include "app/AppContext.h"
 #include "app/CommandLine.h"
 #include "app/ResourcePacks.h"
+#include "app/dialogs/ResolutionChoice.h"
 #include "engine/Clock.h"
 
 namespace quellor {
@@ -34,6 +35,11 @@ class Shell {
   Shell(const Shell&) = delete;
   Shell& operator=(const Shell&) = delete;
 
+  // The desktop editor keeps its settings file at `path` and asks for the screen size in
+  // `chooser`. Without these (headless renders, tests) no settings file is touched and the
+  // chooser is skipped. Call before StartBeforeWindow.
+  void UseSettingsFile(const std::string& path) { settingsPath_ = path; }
+  void UseResolutionChooser(ResolutionChooser* chooser) { chooser_ = chooser; }
   // The clock of the model and the engine (the system clock unless set); it must
   // outlive the shell. Set it before start-up.
   void UseClock(const Clock& clock) { clock_ = &clock; }
@@ -41,6 +47,10 @@ class Shell {
   // Start-up up to the point where the main window is needed: model defaults, the web
   // addresses, the first resource pack, the command line and the screen size.
   void StartBeforeWindow(const CommandLine& cl);
+
+  // The editor window plays sound through the sound device; the headless renderer and
+  // the tests do not. Call before StartWithWindow.
+  void UseSoundDevice() { soundDevice_ = true; }
 
   // Title the main window is created with, before the menu bar exists.
   std::string InitialTitle() const;
@@ -56,7 +66,10 @@ class Shell {
   // Passes until quitting; returns the process exit code.
   int Run();
 
+  // True once the program is to end (also when the chooser's blue pill ended start-up).
   bool Ended() const { return ended_; }
+  // The settings file counted no start-up before this one.
+  bool FirstStart() const { return firstStart_; }
   AppContext& Context() { return *ctx_; }
   // Chooser images and About text as read from the first resource pack.
   const StartupPack& EditorPack() const { return startupPack_; }
@@ -81,6 +94,10 @@ class Shell {
   std::unique_ptr<AppContext> ctx_;
   std::vector<std::string> rejectedLoads_;
   bool ended_ = false;
+  std::string settingsPath_;
+  ResolutionChooser* chooser_ = nullptr;
+  bool firstStart_ = false;
+  bool soundDevice_ = false;
 };
 
 }  // namespace quellor

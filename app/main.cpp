@@ -15,6 +15,7 @@
 #include "engine/image/ImageCodec.h"
 #include "engine/gl/GlEngine.h"
 #include "engine/recording/RecordingEngine.h"
+#include "music/SoundCapture.h"
 #if QUELLOR_WITH_GUI
 #include "app/wx/WxEditor.h"
 #endif
@@ -29,7 +30,11 @@ bool HaveDisplay() {
   return (x && *x) || (w && *w);
 }
 
-// Real start-up and loop passes on an offscreen surface; the last frame goes to a PNG.
+// Frame rate the captured sound is cut by when the clock is the system's.
+constexpr int kDefaultCaptureFps = 60;
+
+// Real start-up and loop passes on an offscreen surface; the last frame goes to a PNG
+// and, when asked, the sound of all frames to a WAV file.
 int RunHeadless(const CommandLine& cl) {
   std::string error;
   std::unique_ptr<EglContext> egl = EglContext::Create(&error);
@@ -49,9 +54,25 @@ int RunHeadless(const CommandLine& cl) {
   shell.StartWithWindow(host, engine);
   for (const std::string& k : shell.RejectedLoads())
     std::fprintf(stderr, "quellor: command-line option not applied: %s\n", k.c_str());
+  // The sound is cut by the fixed frame rate (60 without one): F frames hold exactly
+  // F x 1000 / N ms of it.
+  music::SoundCapture capture(shell.Context().Music.Out, cl.Fps > 0 ? cl.Fps : kDefaultCaptureFps);
+  bool captureSound = !cl.AudioOutPath.empty();
   for (int i = 0; i < cl.Frames; ++i) {
     if (!shell.RunPass()) break;
     stepClock.NextFrame();
+    if (captureSound) capture.AfterFrame();
+  }
+  if (captureSound) {
+    std::error_code ec;
+    std::filesystem::path wav(cl.AudioOutPath);
+    if (wav.has_parent_path()) std::filesystem::create_directories(wav.parent_path(), ec);
+    std::string why;
+    if (!capture.Write(cl.AudioOutPath, &why)) {
+      std::fprintf(stderr, "quellor: %s\n", why.c_str());
+      return 1;
+    }
+    std::printf("quellor: sound of the frames written to %s\n", cl.AudioOutPath.c_str());
   }
 
   Image shot = engine.ReadScreen();

@@ -1,38 +1,31 @@
-// CPU time of one full preview frame: idle (nothing loaded), every 2D asset loaded,
-// every 2D asset plus 1000 draw records, the turning textured teapot alone, the teapot
-// with its shadow, and every 2D asset with the teapot, on the recording engine and on
-// headless GL.
-// The counter allocs/frame counts heap allocations inside DrawFrame (should be 0).
+// CPU time of one full preview frame: idle (nothing loaded), every 2D asset loaded, the
+// bundled demo project (scrollers, pager, bobs, the 3D object), the demo with a placement
+// mode at work through the editor's own overlay hook, the turning textured teapot alone,
+// the teapot with its shadow, and every 2D asset with the teapot, on the recording engine
+// and on headless GL.
+// The counter allocs/frame counts heap allocations inside DrawFrame (should be 0 once the
+// first frames have sized every list; the recording engine's copies of long texts count).
 #include <benchmark/benchmark.h>
 
-#include <atomic>
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
-#include <new>
 #include <string>
 #include <unistd.h>
 
+#include "app/AppContext.h"
+#include "app/HeadlessHost.h"
+#include "app/ProjectCommands.h"
+#include "engine/Input.h"
 #include "engine/gl/GlEngine.h"
 #include "engine/image/ImageCodec.h"
 #include "engine/recording/RecordingEngine.h"
+#include "project/EditModes.h"
 #include "project/IntroModel.h"
 #include "project/Loaders.h"
 #include "project/Object3d.h"
 #include "render/Frame.h"
 #include "render/IdleScene.h"
-
-namespace {
-std::atomic<long> g_allocs{0};
-}
-
-void* operator new(std::size_t n) {
-  g_allocs.fetch_add(1, std::memory_order_relaxed);
-  if (void* p = std::malloc(n ? n : 1)) return p;
-  throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+#include "tests/AllocationCounter.h"
 
 using namespace quellor;
 
@@ -48,7 +41,7 @@ class SteppingClock : public Clock {
 };
 SteppingClock g_clock;
 
-enum Scene { kIdle = 0, kAllAssets = 1, kAllAssetsAndRecords = 2, kObject = 3, kObjectShadow = 4, kAllAssetsAndObject = 5 };
+enum Scene { kIdle = 0, kAllAssets = 1, kDemo = 2, kDemoPlacement = 3, kObject = 4, kObjectShadow = 5, kAllAssetsAndObject = 6 };
 
 Image Picture(int w, int h) {
   Image img;
@@ -65,22 +58,28 @@ std::string Write(const std::filesystem::path& dir, const std::string& name, int
   return p;
 }
 
-// Refills the draw list after the hooks (which are not all in place yet) and queues its
-// 3D-pass half, so 1000 Both-Layer records cost the frame what the scrollers' would.
-struct RecordFeeder : PlacementHook {
-  DrawList Records;
-  void Run(IntroModel& m, Engine& e) override {
-    m.Draws.assign(Records.begin(), Records.end());
-    DisplayDrawRecords(m, e, true);
-  }
-};
-
 struct Setup {
   std::filesystem::path Dir;
   IntroModel M;
-  RecordFeeder Feeder;
-  bool UseFeeder = false;
+  HeadlessHost Host;
+  std::unique_ptr<AppContext> Ctx;  // holds references, so it is built in place
+  PlacementHook* Hook = nullptr;    // the editor's overlay while a mode is on
 };
+
+// The demo project as File > Load reads it, with its assets from the source tree.
+void PrepareDemo(Setup& s, Engine& e, Scene scene) {
+  IntroModel& m = s.M;
+  m.BaseDir = QUELLOR_SOURCE_DIR;
+  s.Ctx.reset(new AppContext{m, e, s.Host});
+  LoadProjectFile(*s.Ctx, m.BaseDir + "/Data/Prefs/Demo.ini");
+  if (scene != kDemoPlacement) return;
+  // GFX #1 size mode with the right button held: title, rule, labels, help every frame.
+  m.ModeGfxIndex = 1;
+  SetSpriteSizeAnchor(m, e, m.GFX.Sprite[1], m.GFX.XPos[1], m.GFX.YPos[1], m.GFX.XSize[1], m.GFX.YSize[1]);
+  m.EditMode = mode::kGfxSize;
+  e.SetMouseButton(kMouseRight, true);
+  s.Hook = &s.Ctx->Placement;
+}
 
 void Prepare(Setup& s, Engine& e, Scene scene) {
   s.Dir = std::filesystem::temp_directory_path() / ("quellor_bench_frame_" + std::to_string(::getpid()));
@@ -95,6 +94,10 @@ void Prepare(Setup& s, Engine& e, Scene scene) {
   FillIdleScene(m);
   LoadIdlePointTexture(m, e);
   if (scene == kIdle) return;
+  if (scene == kDemo || scene == kDemoPlacement) {
+    PrepareDemo(s, e, scene);
+    return;
+  }
   if (scene >= kObject) {
     LoadTexture(m, e, Write(s.Dir, "objtex.png", 256, 256), 0);
     CreateObjectPrimitive(m, e, static_cast<int>(Primitive::Teapot));
@@ -127,20 +130,6 @@ void Prepare(Setup& s, Engine& e, Scene scene) {
   LoadRasterTexture(m, e, Write(s.Dir, "ras.png", 4, 16), 1, 1);
   m.Logo.Layer = 1;
   m.Sign.Layer = 2;
-  if (scene == kAllAssetsAndRecords) {
-    s.UseFeeder = true;
-    for (int i = 0; i < 1000; ++i) {
-      DrawRecord r;
-      r.Sprite = m.Font1.Chars[i % 61].Sprite;
-      r.X = (i * 37) % m.ScreenX;
-      r.Y = (i * 53) % m.ScreenY;
-      r.Width = r.Height = 150;
-      r.Rotation = static_cast<float>(i % 360);
-      r.Layer = 1;
-      s.Feeder.Records.push_back(r);
-    }
-    m.Draws.reserve(1000);
-  }
 }
 
 void Finish(Setup& s) {
@@ -149,17 +138,22 @@ void Finish(Setup& s) {
 }
 
 void RunFrames(benchmark::State& state, Setup& s, Engine& e, RecordingEngine* rec) {
-  PlacementHook* hook = s.UseFeeder ? &s.Feeder : nullptr;
-  for (int i = 0; i < 3; ++i) {  // let every list reach its size
-    DrawFrame(s.M, e, hook);
+  IntroModel& m = s.M;
+  int frame = 0;
+  // The mouse sweeps the screen, so a mode's values and labels change every frame.
+  auto drawOne = [&] {
+    m.PreviewMouseX = 200 + frame % 400;
+    m.PreviewMouseY = 100 + frame % 300;
+    ++frame;
+    DrawFrame(m, e, s.Hook);
     if (rec) rec->Clear();
-  }
+  };
+  for (int i = 0; i < 3; ++i) drawOne();  // let every list reach its size
   long allocs = 0;
   for (auto _ : state) {
-    const long before = g_allocs.load(std::memory_order_relaxed);
-    DrawFrame(s.M, e, hook);
-    allocs += g_allocs.load(std::memory_order_relaxed) - before;
-    if (rec) rec->Clear();
+    const long before = quellor::testing::HeapAllocations();
+    drawOne();
+    allocs += quellor::testing::HeapAllocations() - before;
   }
   state.counters["allocs/frame"] =
       benchmark::Counter(static_cast<double>(allocs), benchmark::Counter::kAvgIterations);

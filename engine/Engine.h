@@ -113,8 +113,9 @@ class Engine {
 
   // --- texts --------------------------------------------------------------
   virtual void SetTextColor(uint32_t argb) = 0;
-  virtual void DrawText(int x, int y, const std::string& text) = 0;
-  virtual void DrawTextColored(int x, int y, const std::string& text, uint32_t argb) = 0;
+  // The text is copied into the queue, so callers may pass views of stack buffers.
+  virtual void DrawText(int x, int y, std::string_view text) = 0;
+  virtual void DrawTextColored(int x, int y, std::string_view text, uint32_t argb) = 0;
   virtual void FlushText() = 0;
 
   // --- 3D entities, light, camera ----------------------------------------

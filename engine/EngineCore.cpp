@@ -390,11 +390,11 @@ void EngineCore::ScrollBackdrop(Handle backdrop, float dy, float dx) {
 
 // ---- texts ----------------------------------------------------------------
 
-void EngineCore::DrawText(int x, int y, const std::string& text) {
+void EngineCore::DrawText(int x, int y, std::string_view text) {
   DrawTextColored(x, y, text, textColor_);
 }
 
-void EngineCore::DrawTextColored(int x, int y, const std::string& text, uint32_t argb) {
+void EngineCore::DrawTextColored(int x, int y, std::string_view text, uint32_t argb) {
   // Slots and their strings are reused from frame to frame.
   if (textCount_ == texts_.size()) texts_.emplace_back();
   QueuedText& t = texts_[textCount_++];

@@ -123,8 +123,8 @@ class EngineCore : public Engine {
   void ScrollBackdrop(Handle backdrop, float dy, float dx) override;
 
   void SetTextColor(uint32_t argb) override { textColor_ = argb; }
-  void DrawText(int x, int y, const std::string& text) override;
-  void DrawTextColored(int x, int y, const std::string& text, uint32_t argb) override;
+  void DrawText(int x, int y, std::string_view text) override;
+  void DrawTextColored(int x, int y, std::string_view text, uint32_t argb) override;
 
   // Entities, light and camera (EngineEntities.cpp): models, placement and matrices
   // need no GPU, so the recording engine answers them exactly as the GL engine does.

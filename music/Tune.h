@@ -23,7 +23,8 @@ class Tune {
  public:
   virtual ~Tune() = default;
   // Writes `frames` stereo frames, interleaved left/right, in -1..1. A tune that has
-  // ended writes silence (trackers and FC wrap by themselves, see Position()).
+  // ended writes silence (FC wraps by itself; a tracker module reports its end as
+  // position 255 and is started again by KeepTunePlaying, music/Upkeep.h).
   virtual void Render(float* stereo, size_t frames) = 0;
   // Position in the replayer's own unit: the song (order) position for tracker
   // modules, where 255 means the song has ended; milliseconds for V2M; the elapsed

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <climits>
 
 #include "engine/Engine.h"
@@ -44,7 +45,7 @@ void VisitAnimClone(IntroModel& m, FieldVisitor& v, int) {
   v.Long("MovPS", c.MovPS, 0);
   v.Long("AnmPS", c.AnmPS, 0);
   v.Long("Count", c.Count, 0);
-  if (v.Kind() != Mode::Write && c.Count > kMaxBobClones) c.Count = kMaxBobClones;
+  if ((v.Kind() == Mode::Read || v.Kind() == Mode::Set) && c.Count > kMaxBobClones) c.Count = kMaxBobClones;
   v.Long("XCent", c.XCent, 0);
   v.Long("YCent", c.YCent, 0);
   v.Long("width", c.width, m.ScreenX);
@@ -414,12 +415,33 @@ bool SameName(const std::string& a, const std::string& b) {
   return true;
 }
 
-// Sets the one field whose key matches; blocks cannot be set this way.
-class SetVisitor : public FieldVisitor {
+// Visits until the one field whose key matches; blocks are skipped.
+class OneKeyVisitor : public FieldVisitor {
  public:
-  SetVisitor(const std::string& key, const std::string& value) : key_(key), value_(value) {}
-  Mode Kind() const override { return Mode::Set; }
+  explicit OneKeyVisitor(const std::string& key) : key_(key) {}
   bool Done() const { return done_; }
+  void LineCount(std::string&) override {}
+  void LineKeys(std::string&) override {}
+  void List(std::vector<std::string>&) override {}
+  void Order(std::vector<std::string>&) override {}
+
+ protected:
+  bool Hit(const std::string& k) {
+    if (done_ || !SameName(k, key_)) return false;
+    done_ = true;
+    return true;
+  }
+
+ private:
+  std::string key_;
+  bool done_ = false;
+};
+
+// Sets the one field whose key matches; blocks cannot be set this way.
+class SetVisitor : public OneKeyVisitor {
+ public:
+  SetVisitor(const std::string& key, const std::string& value) : OneKeyVisitor(key), value_(value) {}
+  Mode Kind() const override { return Mode::Set; }
 
   void Long(const std::string& k, int32_t& f, int32_t) override {
     if (Hit(k)) f = ParseLong(value_);
@@ -442,19 +464,45 @@ class SetVisitor : public FieldVisitor {
   void FilePart(const std::string& k, std::string& f) override {
     if (Hit(k)) f = OneLine(value_);
   }
-  void LineCount(std::string&) override {}
-  void LineKeys(std::string&) override {}
-  void List(std::vector<std::string>&) override {}
-  void Order(std::vector<std::string>&) override {}
-
  private:
-  bool Hit(const std::string& k) {
-    if (done_ || !SameName(k, key_)) return false;
-    done_ = true;
-    return true;
+  std::string value_;
+};
+
+// Reads the one field whose key matches, in the form an edit field shows it.
+class GetVisitor : public OneKeyVisitor {
+ public:
+  explicit GetVisitor(const std::string& key) : OneKeyVisitor(key) {}
+  Mode Kind() const override { return Mode::Get; }
+  const std::string& Value() const { return value_; }
+
+  void Long(const std::string& k, int32_t& f, int32_t) override {
+    if (Hit(k)) value_ = std::to_string(f);
   }
-  std::string key_, value_;
-  bool done_ = false;
+  void Float(const std::string& k, float& f, float) override {
+    if (Hit(k)) value_ = ShortFloat(f);
+  }
+  void FloatAsLong(const std::string& k, float& f, float) override {
+    if (Hit(k)) value_ = std::to_string(RoundToLong(f));
+  }
+  void LongAsFloat(const std::string& k, int32_t& f, int32_t) override {
+    if (Hit(k)) value_ = std::to_string(f);
+  }
+  void Text(const std::string& k, std::string& f, const std::string&) override {
+    if (Hit(k)) value_ = f;
+  }
+  void Quoted(const std::string& k, std::string& f) override {
+    if (Hit(k)) value_ = f;
+  }
+  void FilePart(const std::string& k, std::string& f) override {
+    if (Hit(k)) value_ = f;
+  }
+ private:
+  static std::string ShortFloat(float f) {
+    char buf[32];
+    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, f);
+    return ec == std::errc() ? std::string(buf, end) : std::string("0");
+  }
+  std::string value_;
 };
 
 }  // namespace
@@ -512,13 +560,33 @@ bool IsKnownOrderName(const std::string& name) {
   return false;
 }
 
-bool SetFieldByName(IntroModel& m, const std::string& groupDotKey, const std::string& value) {
+namespace {
+// Splits "Group.Key" (or a lone Settings key) into its group definition and key.
+const GroupDef* SplitFieldName(const std::string& groupDotKey, std::string& key) {
   // The group name may itself hold no dot; the key is what follows the last one.
   size_t dot = groupDotKey.rfind('.');
   std::string group = dot == std::string::npos ? "Settings" : groupDotKey.substr(0, dot);
-  std::string key = dot == std::string::npos ? groupDotKey : groupDotKey.substr(dot + 1);
+  key = dot == std::string::npos ? groupDotKey : groupDotKey.substr(dot + 1);
   const GroupDef* g = FindGroupDef(group);
-  if (!g || key.empty()) return false;
+  return key.empty() ? nullptr : g;
+}
+}  // namespace
+
+bool GetFieldByName(const IntroModel& m, const std::string& groupDotKey, std::string& out) {
+  std::string key;
+  const GroupDef* g = SplitFieldName(groupDotKey, key);
+  if (!g) return false;
+  GetVisitor v(key);
+  // The visitors take the model by reference for writing; a Get visitor only reads.
+  g->Visit(const_cast<IntroModel&>(m), v, g->Slot);
+  if (v.Done()) out = v.Value();
+  return v.Done();
+}
+
+bool SetFieldByName(IntroModel& m, const std::string& groupDotKey, const std::string& value) {
+  std::string key;
+  const GroupDef* g = SplitFieldName(groupDotKey, key);
+  if (!g) return false;
   SetVisitor v(key, value);
   g->Visit(m, v, g->Slot);
   if (v.Done() && (g->Visit == VisitScroller)) {

@@ -18,7 +18,7 @@ class Engine;
 
 class FieldVisitor {
  public:
-  enum class Mode { Write, Read, Set };
+  enum class Mode { Write, Read, Set, Get };
   virtual ~FieldVisitor() = default;
   virtual Mode Kind() const = 0;
   // Engine to query current object sizes while writing; null otherwise.
@@ -62,6 +62,10 @@ bool IsKnownOrderName(const std::string& name);
 // "Settings.ScreenX" or a Settings key alone ("IntroName"). Path keys set the asset's full
 // path. False when the group or key is unknown or names a block.
 bool SetFieldByName(IntroModel& m, const std::string& groupDotKey, const std::string& value);
+// The current value of one stored field as text, named as for SetFieldByName: longs in
+// decimal, floats in their shortest form ("0.5", "10"), whole-number floats rounded, texts
+// as they are. False when the group or key is unknown or names a block.
+bool GetFieldByName(const IntroModel& m, const std::string& groupDotKey, std::string& out);
 // Characters a scroller shows across the screen: screenX / cspX + 1 (0 when cspX is 0).
 int32_t ScrollerSlots(int32_t screenX, int32_t cspX);
 

@@ -41,6 +41,15 @@ class EntityEngine : public RecordingEngine {
   void FreeEntity(Handle h) override { FreedEntities.push_back(h); }
 };
 
+// A white w x h sprite.
+inline Handle MakeWhiteSprite(Engine& e, int w, int h) {
+  Image img;
+  img.Width = w;
+  img.Height = h;
+  img.Rgba.assign(static_cast<size_t>(w) * h * 4, 255);
+  return e.CreateSprite(e.TextureFromImage(img));
+}
+
 class CommandsTest : public ::testing::Test {
  protected:
   IntroModel m;
@@ -54,13 +63,7 @@ class CommandsTest : public ::testing::Test {
     ASSERT_TRUE(e.Open(800, 600));
   }
 
-  Handle MakeSprite(int w, int h) {
-    Image img;
-    img.Width = w;
-    img.Height = h;
-    img.Rgba.assign(static_cast<size_t>(w) * h * 4, 255);
-    return e.CreateSprite(e.TextureFromImage(img));
-  }
+  Handle MakeSprite(int w, int h) { return MakeWhiteSprite(e, w, h); }
 
   void Mouse(int x, int y) {
     m.PreviewMouseX = x;

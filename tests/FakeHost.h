@@ -9,6 +9,7 @@
 
 #include "app/Host.h"
 #include "app/Menu.h"
+#include "tests/FakeViews.h"
 
 namespace quellor {
 
@@ -33,7 +34,9 @@ class FakeHost : public Host {
   std::deque<int> PickedFilters;        // filter positions the user picks, in order
   std::deque<bool> YesNoAnswers;        // default answer when empty: no
   int NextFilterIndex = -1;             // >= 0: the filter the user picks
-  std::vector<LayerListRow> LayerRows;  // the options window's layer list
+  std::deque<uint32_t> Colours;         // answers of the colour chooser; empty = cancel
+  FakeOptionsView OptionsWin;
+  FakeEditorView EditorWin;
 
   // --- record ---
   struct DialogCall {
@@ -48,6 +51,11 @@ class FakeHost : public Host {
   std::map<int, bool> Checks, Enabled;
   std::vector<std::vector<std::string>> Restarts;
   MenuBarData MenuBar;
+  std::vector<EditorSetup> EditorsOpened;
+  std::vector<AboutContent> Abouts;
+  std::vector<std::string> WebAddresses;
+  std::map<WindowId, bool> WindowEnabled;  // last EnableWindow per window
+  int OptionsOpened = 0;
   int MenuBarsSet = 0, Pumps = 0, ContextMenus = 0, EventsTaken = 0;
   // Names of the calls that change something, in order ("Pump", "SetTitle", ...).
   std::vector<std::string> Calls;
@@ -64,8 +72,8 @@ class FakeHost : public Host {
     ++Pumps;
     Calls.push_back("Pump");
   }
-  void SetTitle(const std::string& t) override {
-    Titles.push_back(t);
+  void SetTitle(std::string_view t) override {
+    Titles.emplace_back(t);
     Calls.push_back("SetTitle");
   }
   std::string Title() const override { return Titles.empty() ? std::string() : Titles.back(); }
@@ -109,7 +117,32 @@ class FakeHost : public Host {
   void EnableMenu(int item, bool on) override { Enabled[item] = on; }
   void ShowTextEditorContextMenu() override { ++ContextMenus; }
   void RestartProgram(const std::vector<std::string>& args) override { Restarts.push_back(args); }
-  std::vector<LayerListRow> OptionsLayerRows() const override { return LayerRows; }
+  OptionsView* OpenOptionsWindow() override {
+    Open.insert(WindowId::Options);
+    ++OptionsOpened;
+    return &OptionsWin;
+  }
+  OptionsView* OptionsWindow() override { return Open.count(WindowId::Options) ? &OptionsWin : nullptr; }
+  EditorView* OpenTextEditor(const EditorSetup& s) override {
+    Open.insert(WindowId::TextEditor);
+    EditorsOpened.push_back(s);
+    EditorWin = FakeEditorView{};
+    EditorWin.Content = s.Text;
+    return &EditorWin;
+  }
+  EditorView* TextEditor() override { return Open.count(WindowId::TextEditor) ? &EditorWin : nullptr; }
+  void OpenAbout(const AboutContent& c) override {
+    Open.insert(WindowId::About);
+    Abouts.push_back(c);
+  }
+  void EnableWindow(WindowId w, bool on) override { WindowEnabled[w] = on; }
+  bool ChooseColour(uint32_t& rgb) override {
+    if (Colours.empty()) return false;
+    rgb = Colours.front();
+    Colours.pop_front();
+    return true;
+  }
+  void OpenWebAddress(const std::string& address) override { WebAddresses.push_back(address); }
   void SetMenuBar(const MenuBarData& bar) override {
     MenuBar = bar;
     ++MenuBarsSet;

@@ -37,7 +37,7 @@ TEST_F(WindowEvents, ClosingOptionsRebuildsTheOrderFirstRowLast) {
   m.Font1.Image = 99;
   m.DisplayOrder = {"GFX1", "Logo"};
   host.Open.insert(WindowId::Options);
-  host.LayerRows = {{"Logo", "3d Layer"}, {"GFX1", "2d Layer"}, {"Font 1", "Both Layer"}};
+  host.OptionsWin.Rows = {{"Logo", "3d Layer"}, {"GFX1", "2d Layer"}, {"Font 1", "Both Layer"}};
   HandleCloseRequest(ctx, WindowId::Options);
   EXPECT_EQ(m.DisplayOrder, (std::vector<std::string>{"Font1", "GFX1", "Logo"}));
   EXPECT_EQ(m.Logo.Layer, 2);
@@ -45,7 +45,8 @@ TEST_F(WindowEvents, ClosingOptionsRebuildsTheOrderFirstRowLast) {
   EXPECT_FALSE(host.WindowOpen(WindowId::Options));
 
   // A window that hands over no rows keeps the order.
-  host.LayerRows.clear();
+  host.Open.insert(WindowId::Options);
+  host.OptionsWin.Rows.clear();
   HandleCloseRequest(ctx, WindowId::Options);
   EXPECT_EQ(m.DisplayOrder.size(), 3u);
 }

@@ -98,6 +98,35 @@ TEST(GlFrame, TextsAreDrawnInTheirColourWhereQueued) {
   EXPECT_LT(brightest, 140);  // ... at half strength
 }
 
+TEST(GlFrame, TextsKeepADarkShadowOverBrightAreas) {
+  QUELLOR_REQUIRE_GL();
+  GlEngine e;
+  ASSERT_TRUE(e.Open(200, 80));
+  if (e.FontFile().empty()) GTEST_SKIP() << "no font: " << e.ErrorText();
+  e.SetClearColor(0xFFFFFFFFu);
+  e.DrawTextColored(10, 10, "Hello World", 0xC8FFFFFFu);  // a status line's white
+  e.DrawTextColored(10, 40, "Quellor", 0xFFFF0000u);
+  e.RenderWorld();
+  Image shot = e.ReadScreen();
+  auto count = [&](int x0, int y0, int x1, int y1, auto&& pick) {
+    int n = 0;
+    for (int y = y0; y < y1; ++y)
+      for (int x = x0; x < x1; ++x) n += pick(PixelAt(shot, x, y));
+    return n;
+  };
+  auto dark = [](Rgb p) { return p.R < 100 && p.G < 100 && p.B < 100; };
+  // White on white would vanish without it; the shadow shows where the glyphs are.
+  const int shadowOfWhite = count(10, 10, 110, 30, dark);
+  EXPECT_GT(shadowOfWhite, 30);
+  // The coloured text still lies on top of its own shadow, in its own colour.
+  EXPECT_GT(count(10, 40, 70, 60, [](Rgb p) { return p.R > 200 && p.G < 60 && p.B < 60; }), 20);
+  EXPECT_GT(count(10, 40, 70, 60, dark), 10);
+  // Shadows stay one pixel from their glyphs: nothing dark above or left of the texts,
+  // and everything dark lies in the two text boxes.
+  EXPECT_EQ(count(0, 0, 200, 10, dark) + count(0, 0, 10, 80, dark), 0);
+  EXPECT_EQ(count(0, 0, 200, 80, dark), shadowOfWhite + count(10, 40, 70, 60, dark));
+}
+
 TEST(GlFrame, DrawsTheSameSequenceAsTheRecordingEngine) {
   QUELLOR_REQUIRE_GL();
   GlEngine gl;

@@ -1,4 +1,7 @@
 // The menu bar's structure and the link between its items and the commands.
+#include <algorithm>
+#include <cctype>
+#include <map>
 #include <set>
 #include <sstream>
 
@@ -125,6 +128,54 @@ TEST(MenuBar, EnabledItemsAreExactlyThoseWithACommand) {
   for (const MenuItemData* i : leaves) EXPECT_EQ(HasMenuCommand(i->Id), i->Enabled) << i->Text << " " << i->Id;
 }
 
+TEST(MenuBar, KeyboardAccessBesideTheLabels) {
+  MenuBarData bar = BuildMenuBar();
+  // Every title opens with Alt and a letter of its own text, no two alike.
+  std::set<char> letters;
+  for (const MenuItemData& top : bar.Menus) {
+    SCOPED_TRACE(top.Text);
+    ASSERT_NE(top.Mnemonic, 0);
+    EXPECT_NE(top.Text.find(top.Mnemonic), std::string::npos);
+    EXPECT_TRUE(letters.insert(static_cast<char>(std::tolower(top.Mnemonic))).second);
+  }
+  EXPECT_EQ(bar.Menus[0].Mnemonic, 'F');  // Alt+F: File
+  // File's usual shortcuts; nothing else in the bar has one.
+  std::map<std::string, std::string> shortcuts;
+  std::vector<const MenuItemData*> leaves;
+  Leaves(bar.Menus, leaves);
+  for (const MenuItemData* i : leaves)
+    if (!i->Accelerator.empty()) {
+      EXPECT_EQ(i->Mnemonic, 0) << i->Text;
+      EXPECT_TRUE(shortcuts.emplace(i->Accelerator, i->Text).second) << i->Accelerator;
+    }
+  const std::map<std::string, std::string> want = {
+      {"Ctrl+N", "New"}, {"Ctrl+O", "Load"}, {"Ctrl+S", "Save"}, {"Ctrl+Q", "Quit"}};
+  EXPECT_EQ(shortcuts, want);
+  for (const MenuItemData& item : bar.Menus[0].Sub)
+    if (!item.Accelerator.empty()) EXPECT_TRUE(item.Enabled) << item.Text;
+}
+
+TEST(MenuBar, ToolkitLabelMarksTheMnemonicAndAppendsTheShortcut) {
+  MenuItemData item;
+  item.Text = "Effects";
+  EXPECT_EQ(ToolkitLabel(item), "Effects");  // plain text stays plain
+  item.Mnemonic = 'f';
+  EXPECT_EQ(ToolkitLabel(item), "E&ffects");  // the first occurrence only
+  item.Mnemonic = 'q';
+  EXPECT_EQ(ToolkitLabel(item), "Effects");  // a letter the text lacks marks nothing
+  item.Text = "Save & Load";
+  item.Mnemonic = 'L';
+  item.Accelerator = "Ctrl+S";
+  EXPECT_EQ(ToolkitLabel(item), "Save && &Load\tCtrl+S");
+  // The bar's own labels keep their visible text once the markup is taken out.
+  for (const MenuItemData& top : BuildMenuBar().Menus) {
+    std::string label = ToolkitLabel(top);
+    ASSERT_EQ(std::count(label.begin(), label.end(), '&'), 1) << label;
+    label.erase(label.find('&'), 1);
+    EXPECT_EQ(label, top.Text);
+  }
+}
+
 // Everything a command could change that a test can see.
 std::string Observe(const IntroModel& m, const FakeHost& host, const AppContext& ctx) {
   std::ostringstream o;
@@ -138,6 +189,7 @@ std::string Observe(const IntroModel& m, const FakeHost& host, const AppContext&
   for (const auto& s : m.Scroller) o << s.FX << ',' << s.Angle << ',' << s.Active << ';';
   o << m.Pager.Active << m.Trainer.Active;
   for (const auto& [id, on] : host.Checks) o << id << on;
+  o << '|' << host.EditorsOpened.size() << host.Abouts.size() << host.WebAddresses.size() << host.WindowOpen(WindowId::Options);
   return o.str();
 }
 

@@ -1,7 +1,9 @@
 // A placement pass: title, button order, leaving the mode, help texts and help image.
 #include "app/Dispatch.h"
 #include "app/MenuIds.h"
+#include "app/HeadlessHost.h"
 #include "render/Frame.h"
+#include "tests/AllocationCounter.h"
 #include "tests/CommandsTestSupport.h"
 
 using namespace quellor;
@@ -219,4 +221,32 @@ TEST_F(ModePass, LeavingATextModeRestartsOnlyActiveScrollersAtTheirSpeed) {
   EXPECT_EQ(m.ScrollRun[0].TextPos, 5);
 }
 
+// The overlay runs in every frame while a mode is on: once its first passes have sized
+// the engine's text slots, a pass allocates nothing, title and labels included.
+TEST_F(ModePass, RepeatedPassesDoNotAllocate) {
+  HeadlessHost quiet;  // a real host: it keeps an unchanged title without copying it
+  for (int i = 1; i <= 5; ++i) m.GFX.Sprite[i] = MakeSprite(32, 32);
+  m.Anim_2d.Sprite = MakeSprite(16, 16);
+  m.Anim_BOB.Sprite = MakeSprite(16, 16);
+  m.Obj3d.Entity = 7;
+  m.ModeGfxIndex = 3;
+  m.Trainer.Lines.assign(2 * m.Trainer.YLins, "OPTION");
+  e.SetMouseButton(kMouseRight, true);
+  for (int n = 1; n <= 27; ++n) {
+    if (!IsPlacementMode(n)) continue;
+    SCOPED_TRACE(n);
+    m.EditMode = n;
+    long during = 0;
+    for (int pass = 0; pass < 4; ++pass) {
+      Mouse(100 + 37 * pass, 80 + 11 * pass);  // new values, new label texts
+      const long before = quellor::testing::HeapAllocations();
+      RunPlacementPass(m, e, quiet);
+      if (pass >= 2) during += quellor::testing::HeapAllocations() - before;
+      e.ClearTexts();
+    }
+    EXPECT_EQ(during, 0);
+    PlacementTitleBuffer title;
+    EXPECT_EQ(quiet.Title(), std::string(PlacementTitle(m, n, title)));
+  }
+}
 }  // namespace

@@ -2,10 +2,13 @@
 
 #include <algorithm>
 
+#include "app/dialogs/OptionsWindow.h"
+
 namespace quellor {
 
 const std::vector<GadgetRoute>& OptionsGadgetRoutes() {
-  static const std::vector<GadgetRoute> kRoutes;
+  static const std::vector<GadgetRoute> kRoutes = {
+      {options::kFirstGadget, options::LastGadget(), HandleOptionsGadget}};
   return kRoutes;
 }
 

@@ -14,7 +14,7 @@ struct GadgetRoute {
   std::function<void(AppContext&, int)> Handle;
 };
 
-// Routes of the intro options window; it adds its own when it arrives.
+// Routes of the intro options window: every control of its table.
 const std::vector<GadgetRoute>& OptionsGadgetRoutes();
 
 // Finds the route of a gadget number in `routes`; null when none covers it.

@@ -20,4 +20,14 @@ bool SetGlxSwapIntervalOne() {
   return false;
 }
 
+double GlxRefreshHz() {
+  Display* dpy = glXGetCurrentDisplay();
+  GLXDrawable drawable = glXGetCurrentDrawable();
+  if (!dpy || !drawable || !epoxy_has_glx_extension(dpy, DefaultScreen(dpy), "GLX_OML_sync_control"))
+    return 0.0;
+  int32_t numerator = 0, denominator = 0;
+  if (!glXGetMscRateOML(dpy, drawable, &numerator, &denominator) || denominator <= 0) return 0.0;
+  return static_cast<double>(numerator) / denominator;
+}
+
 }  // namespace quellor

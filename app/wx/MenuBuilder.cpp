@@ -10,9 +10,11 @@ void AddItems(wxMenu* menu, const std::vector<MenuItemData>& items) {
     } else if (!it.Sub.empty()) {
       auto* sub = new wxMenu;
       AddItems(sub, it.Sub);
-      menu->AppendSubMenu(sub, wxString::FromUTF8(it.Text));
+      menu->AppendSubMenu(sub, wxString::FromUTF8(ToolkitLabel(it)));
     } else {
-      wxMenuItem* mi = menu->Append(it.Id, wxString::FromUTF8(it.Text), wxEmptyString,
+      // An accelerator in the label is also registered with the frame: the key sends
+      // the item's own menu event, so it takes the same road as a click.
+      wxMenuItem* mi = menu->Append(it.Id, wxString::FromUTF8(ToolkitLabel(it)), wxEmptyString,
                                     it.Checkable ? wxITEM_CHECK : wxITEM_NORMAL);
       if (!it.Enabled) mi->Enable(false);
     }
@@ -25,7 +27,7 @@ wxMenuBar* BuildWxMenuBar(const MenuBarData& bar) {
   for (const MenuItemData& top : bar.Menus) {
     auto* menu = new wxMenu;
     AddItems(menu, top.Sub);
-    mb->Append(menu, wxString::FromUTF8(top.Text));
+    mb->Append(menu, wxString::FromUTF8(ToolkitLabel(top)));
   }
   return mb;
 }

@@ -1,6 +1,7 @@
 #include "app/wx/WxEditor.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 
 #include <wx/app.h>
@@ -9,7 +10,10 @@
 #include <wx/init.h>
 
 #include "app/Shell.h"
+#include "app/dialogs/Settings.h"
 #include "app/wx/WxHost.h"
+#include "project/PathResolve.h"
+#include "ui/ResolutionChooserWindow.h"
 #include "engine/gl/GlEngine.h"
 
 namespace quellor {
@@ -25,7 +29,12 @@ class EditorApp : public wxApp {
 int RunShellInWindow(const CommandLine& cl, wxEventLoopBase& loop) {
   auto model = std::make_unique<IntroModel>();
   Shell shell(*model);
+  WxResolutionChooser chooser;
+  shell.UseResolutionChooser(&chooser);
+  // The settings file lies in the working directory, as the base folder does.
+  shell.UseSettingsFile(JoinPath(std::filesystem::current_path().string(), kSettingsFile));
   shell.StartBeforeWindow(cl);
+  if (shell.Ended()) return 0;  // the blue pill
 
   WxHost host(loop);
   std::string error;
@@ -37,6 +46,7 @@ int RunShellInWindow(const CommandLine& cl, wxEventLoopBase& loop) {
   {
     GlEngine engine([&host] { host.Present(); });
     host.AttachEngine(&engine);
+    shell.UseSoundDevice();
     shell.StartWithWindow(host, engine);
     for (const std::string& k : shell.RejectedLoads())
       std::fprintf(stderr, "quellor: command-line option not applied: %s\n", k.c_str());

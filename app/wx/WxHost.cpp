@@ -1,5 +1,8 @@
 #include "app/wx/WxHost.h"
 
+#include <wx/display.h>
+#include <wx/colordlg.h>
+#include <wx/log.h>
 #include <wx/filedlg.h>
 #include <wx/stdpaths.h>
 #include <wx/utils.h>
@@ -10,6 +13,9 @@
 #include "engine/Input.h"
 #include "app/wx/GlxSwap.h"
 #include "app/wx/MenuBuilder.h"
+#include "ui/AboutWindow.h"
+#include "ui/OptionsWindow.h"
+#include "ui/TextEditorWindow.h"
 #include "project/TextBytes.h"
 
 namespace quellor {
@@ -19,6 +25,14 @@ namespace {
 constexpr int kMaxDispatchPerPass = 2000;
 // How long the window manager gets to map the new window.
 constexpr int kRealiseWaitMs = 5000;
+
+// Refresh rate of the display showing `w` (the toolkit's, else GLX's); 0 when unknown.
+double DisplayRefreshHz(const wxWindow* w) {
+  const int index = wxDisplay::GetFromWindow(w);
+  const wxDisplay display(index == wxNOT_FOUND ? 0u : static_cast<unsigned>(index));
+  const int hz = display.GetCurrentMode().GetRefresh();
+  return hz > 0 ? hz : GlxRefreshHz();
+}
 
 
 // Keys by toolkit key code, for events that carry no hardware code.
@@ -82,6 +96,7 @@ bool WxHost::OpenMainWindow(int w, int h, const std::string& title, std::string*
   width_ = w;
   height_ = h;
   // Caption with system menu and minimise box; no resize border, no maximise box.
+  title_.Set(title);
   frame_ = new wxFrame(nullptr, wxID_ANY, wxString::FromUTF8(title), wxDefaultPosition,
                        wxDefaultSize, wxCAPTION | wxSYSTEM_MENU | wxMINIMIZE_BOX | wxCLOSE_BOX);
   frame_->Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) {
@@ -121,6 +136,7 @@ bool WxHost::OpenMainWindow(int w, int h, const std::string& title, std::string*
     return false;
   }
   SetGlxSwapIntervalOne();  // without it the loop simply runs faster
+  pacer_.SetRefreshHz(DisplayRefreshHz(frame_));
   canvas_->SetFocus();
   return true;
 }
@@ -130,7 +146,7 @@ bool WxHost::WaitUntilRealised() {
   while (sw.Time() < kRealiseWaitMs) {
     Pump();
     if (frame_->IsShownOnScreen() && canvas_->GetXWindow() != 0) return true;
-    wxMilliSleep(5);  // start-up only; the main loop never sleeps
+    wxMilliSleep(5);  // start-up only; the loop itself waits only to pace presents
   }
   return false;
 }
@@ -197,7 +213,11 @@ void WxHost::PollMouseButtons() {
 }
 
 void WxHost::Present() {
-  if (mainOpen_ && canvas_) canvas_->SwapBuffers();
+  if (!mainOpen_ || !canvas_) return;
+  canvas_->SwapBuffers();
+  // Where the swap did not wait for the display, the rest of the refresh period is waited
+  // out here, so the loop does not spin a core on virtual and remote displays.
+  pacer_.FramePresented();
 }
 
 void WxHost::TrackWindow(WindowId id, wxTopLevelWindow* window) {
@@ -227,8 +247,8 @@ void WxHost::Pump() {
   PollMouseButtons();
 }
 
-void WxHost::SetTitle(const std::string& title) {
-  if (frame_) frame_->SetTitle(wxString::FromUTF8(DisplayText(title)));
+void WxHost::SetTitle(std::string_view title) {
+  if (frame_ && title_.Set(title)) frame_->SetTitle(wxString::FromUTF8(DisplayText(title)));
 }
 
 std::string WxHost::Title() const {
@@ -321,7 +341,67 @@ void WxHost::EnableMenu(int item, bool on) {
 }
 
 void WxHost::ShowTextEditorContextMenu() {
-  if (contextMenu_) contextMenu_();
+  if (auto* editor = dynamic_cast<TextEditorFrame*>(Tool(WindowId::TextEditor))) editor->ShowContextMenu();
+}
+
+wxTopLevelWindow* WxHost::Tool(WindowId id) const {
+  auto it = tools_.find(id);
+  return it == tools_.end() ? nullptr : it->second;
+}
+
+OptionsView* WxHost::OpenOptionsWindow() {
+  if (auto* open = dynamic_cast<OptionsFrame*>(Tool(WindowId::Options))) {
+    open->Raise();
+    return open;
+  }
+  auto* window = new OptionsFrame(frame_, [this](int gadget) { PostGadget(WindowId::Options, gadget); });
+  TrackWindow(WindowId::Options, window);
+  window->Show();
+  return window;
+}
+
+OptionsView* WxHost::OptionsWindow() { return dynamic_cast<OptionsFrame*>(Tool(WindowId::Options)); }
+
+EditorView* WxHost::OpenTextEditor(const EditorSetup& setup) {
+  CloseWindow(WindowId::TextEditor);  // one editor at a time
+  auto* window = new TextEditorFrame(
+      frame_, setup, [this](int gadget) { PostGadget(WindowId::TextEditor, gadget); },
+      [this] { events_.push_back({HostEvent::Kind::RightClick, WindowId::TextEditor, 0}); });
+  TrackWindow(WindowId::TextEditor, window);
+  window->Show();
+  return window;
+}
+
+EditorView* WxHost::TextEditor() { return dynamic_cast<TextEditorFrame*>(Tool(WindowId::TextEditor)); }
+
+void WxHost::OpenAbout(const AboutContent& content) {
+  CloseWindow(WindowId::About);
+  auto* window = new AboutFrame(frame_, content, [this](int gadget) { PostGadget(WindowId::About, gadget); });
+  TrackWindow(WindowId::About, window);
+  window->Show();
+  window->Raise();
+}
+
+void WxHost::EnableWindow(WindowId w, bool on) {
+  wxWindow* window = w == WindowId::Main ? static_cast<wxWindow*>(frame_) : Tool(w);
+  if (window) window->Enable(on);
+}
+
+bool WxHost::ChooseColour(uint32_t& rgb) {
+  wxColourData data;
+  data.SetColour(wxColour(static_cast<unsigned char>(rgb >> 16), static_cast<unsigned char>(rgb >> 8),
+                          static_cast<unsigned char>(rgb)));
+  wxWindow* parent = Tool(WindowId::Options) ? static_cast<wxWindow*>(Tool(WindowId::Options)) : frame_;
+  wxColourDialog dlg(parent, &data);
+  if (dlg.ShowModal() != wxID_OK) return false;
+  wxColour c = dlg.GetColourData().GetColour();
+  rgb = static_cast<uint32_t>(c.Red()) << 16 | static_cast<uint32_t>(c.Green()) << 8 | c.Blue();
+  return true;
+}
+
+void WxHost::OpenWebAddress(const std::string& address) {
+  wxLogNull quiet;  // no browser is no reason for a message box
+  wxLaunchDefaultBrowser(wxString::FromUTF8(address));
 }
 
 void WxHost::RestartProgram(const std::vector<std::string>& args) {

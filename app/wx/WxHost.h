@@ -13,7 +13,9 @@
 #include <wx/glcanvas.h>
 #include <wx/wx.h>
 
+#include "app/FramePacer.h"
 #include "app/Host.h"
+#include "app/ShownTitle.h"
 #include "engine/Engine.h"
 
 namespace quellor {
@@ -29,18 +31,17 @@ class WxHost : public Host {
   bool OpenMainWindow(int w, int h, const std::string& title, std::string* error);
   // The engine that receives keyboard and mouse state; null detaches it.
   void AttachEngine(Engine* engine) { engine_ = engine; }
-  // Shows the back buffer of the canvas.
+  // Shows the back buffer of the canvas, at most once per refresh period of the display.
   void Present();
   // Queues one of the program's own events (used by the editor's other windows).
   void Post(const HostEvent& ev) { events_.push_back(ev); }
   // Makes a tool window known: its close box becomes a close request in our queue.
   void TrackWindow(WindowId id, wxTopLevelWindow* window);
-  void SetTextEditorContextMenu(std::function<void()> show) { contextMenu_ = std::move(show); }
   wxFrame* MainFrame() const { return frame_; }
 
   bool NextEvent(HostEvent& ev) override;
   void Pump() override;
-  void SetTitle(const std::string& title) override;
+  void SetTitle(std::string_view title) override;
   std::string Title() const override;
   void PreviewMouse(int& x, int& y) const override;
   bool MainWindowFocused() const override;
@@ -57,6 +58,14 @@ class WxHost : public Host {
   void EnableMenu(int item, bool on) override;
   void ShowTextEditorContextMenu() override;
   void RestartProgram(const std::vector<std::string>& args) override;
+  OptionsView* OpenOptionsWindow() override;
+  OptionsView* OptionsWindow() override;
+  EditorView* OpenTextEditor(const EditorSetup& setup) override;
+  EditorView* TextEditor() override;
+  void OpenAbout(const AboutContent& content) override;
+  void EnableWindow(WindowId w, bool on) override;
+  bool ChooseColour(uint32_t& rgb) override;
+  void OpenWebAddress(const std::string& address) override;
   void SetMenuBar(const MenuBarData& bar) override;
 
  private:
@@ -66,6 +75,7 @@ class WxHost : public Host {
   void PollMouseButtons();
   void FixClientSize();
   bool WaitUntilRealised();
+  void PostGadget(WindowId w, int gadget) { events_.push_back({HostEvent::Kind::Gadget, w, gadget}); }
 
   wxEventLoopBase& loop_;
   wxFrame* frame_ = nullptr;
@@ -78,7 +88,9 @@ class WxHost : public Host {
   std::map<WindowId, wxTopLevelWindow*> tools_;
   std::set<int> keysDown_;
   std::array<bool, 2> pressedSincePoll_{};
-  std::function<void()> contextMenu_;
+  ShownTitle title_;
+  FramePacer pacer_{SystemClock(), SleepFor100ns};
+  wxTopLevelWindow* Tool(WindowId id) const;
 };
 
 }  // namespace quellor

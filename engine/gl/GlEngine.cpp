@@ -26,6 +26,7 @@ namespace {
 constexpr int kMaxPoints = 9999;
 constexpr int kFontPixels = 13;
 constexpr const char* kFontFamily = "DejaVu Sans";
+constexpr int kTextShadowOffset = 1;  // pixels right and down
 
 struct GpuTexture {
   GLuint Id = 0;
@@ -404,15 +405,13 @@ void GlEngine::QueueTexts() {
   const float iw = 1.0f / static_cast<float>(g.Font.AtlasWidth());
   const float ih = 1.0f / static_cast<float>(g.Font.AtlasHeight());
   const GlBlendPair blend = MapD3DBlend(5, 6);
-  for (const QueuedText& t : texts) {
-    uint8_t colour[4];
-    ArgbToRgba(t.Argb, colour);
-    int penX = t.X;
-    int baseline = t.Y + g.Font.Ascender();
-    DecodeTextInto(t.Text, cps);
+  // One run of the text's glyphs, moved by (dx, dy), in one colour.
+  auto addGlyphs = [&](const QueuedText& t, int dx, int dy, const uint8_t colour[4]) {
+    int penX = t.X + dx;
+    int baseline = t.Y + dy + g.Font.Ascender();
     for (uint32_t cp : cps) {
       if (cp == '\n') {
-        penX = t.X;
+        penX = t.X + dx;
         baseline += g.Font.LineHeight();
         continue;
       }
@@ -430,6 +429,16 @@ void GlEngine::QueueTexts() {
       }
       penX += gl.Advance;
     }
+  };
+  for (const QueuedText& t : texts) {
+    uint8_t colour[4];
+    ArgbToRgba(t.Argb, colour);
+    // Texts lie straight on the picture: a dark copy one pixel down and right keeps
+    // them readable over bright and busy areas. It shares the text's alpha and batch.
+    const uint8_t shadow[4] = {0, 0, 0, colour[3]};
+    DecodeTextInto(t.Text, cps);
+    addGlyphs(t, kTextShadowOffset, kTextShadowOffset, shadow);
+    addGlyphs(t, 0, 0, colour);
   }
   ClearTexts();
 }

@@ -151,13 +151,13 @@ void GlyphAtlas::ReleaseTexture() {
   dirty_ = true;
 }
 
-std::vector<uint32_t> DecodeText(const std::string& text) {
+std::vector<uint32_t> DecodeText(std::string_view text) {
   std::vector<uint32_t> out;
   DecodeTextInto(text, out);
   return out;
 }
 
-void DecodeTextInto(const std::string& text, std::vector<uint32_t>& out) {
+void DecodeTextInto(std::string_view text, std::vector<uint32_t>& out) {
   out.clear();
   const auto* s = reinterpret_cast<const unsigned char*>(text.data());
   const size_t n = text.size();

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -59,8 +60,8 @@ class GlyphAtlas {
 
 // Decodes UTF-8; bytes that do not form a valid sequence stand for themselves
 // (Latin-1), so texts from older files still show their accented letters.
-std::vector<uint32_t> DecodeText(const std::string& text);
+std::vector<uint32_t> DecodeText(std::string_view text);
 // Same, into a vector whose storage is reused.
-void DecodeTextInto(const std::string& text, std::vector<uint32_t>& out);
+void DecodeTextInto(std::string_view text, std::vector<uint32_t>& out);
 
 }  // namespace quellor

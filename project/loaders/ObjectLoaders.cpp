@@ -43,8 +43,9 @@ bool LoadObjectFile(IntroModel& m, Engine& e, const std::string& path, bool anim
   if (path.empty()) return false;
   if (!loaders::FitsLimit(m, path, kObjectLimit, "Sorry, 3d Object filesize is to big.")) return false;
   // A missing file fails silently (the project reader reports it); anything else that
-  // cannot be decoded is refused aloud. Either way the old object stays.
-  if (!PathExists(path) || !PathIsSafeToRead(path)) return false;
+  // cannot be decoded is refused aloud. Either way the old object stays. A file the
+  // engine holds in memory (an exported intro's own object) is present too.
+  if (!e.IsMounted(path) && (!PathExists(path) || !PathIsSafeToRead(path))) return false;
   const Handle fresh = e.LoadEntity(path, animated);
   if (fresh == 0) {
     LogRefusal(m, e, path);
