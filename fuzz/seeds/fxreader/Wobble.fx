@@ -24,7 +24,8 @@ VertexOut WobbleVS(float4 pos : POSITION, float3 normal : NORMAL, float2 uv : TE
   VertexOut o;
   float swing = sin(pos.y * 4.0 + time * (1.0 + Var2 * 6.0)) * Var1 * 0.25;
   pos.xz += normal.xz * swing;
-  o.Position = mul(pos, worldViewProj);
+  // worldViewProj comes transposed (column vectors); matWorld as is (row vectors).
+  o.Position = mul(worldViewProj, pos);
   float3 n = normalize(mul(normal, (float3x3)matWorld));
   o.Light = 0.3 + 0.7 * saturate(dot(n, -normalize(lightDir)));
   o.Uv = uv;
