@@ -21,6 +21,7 @@ const CommandTable& MenuCommands() {
     AddAnimCommands(t);
     AddTextCommands(t);
     AddObjectCommands(t);
+    AddEffectCommands(t);
     AddDialogCommands(t);
     AddMusicCommands(t);
     return t;

@@ -44,9 +44,6 @@ MenuItemData Shortcut(MenuItemData item, const char* accelerator) {
   return item;
 }
 
-// Items whose module has not arrived yet are shown but cannot be chosen.
-constexpr bool kPending = false;
-
 MenuItemData FileMenu() {
   return Title("File", 'F',
                {Shortcut(Item("New", kFileNew), "Ctrl+N"), Shortcut(Item("Load", kFileLoad), "Ctrl+O"),
@@ -142,7 +139,7 @@ MenuItemData EffectsMenu() {
        Sub("Background Picture", {Item("Load", kBackgroundLoad), Item("Remove", kBackgroundRemove)}),
        Layer3dMenu(),
        Sub("Music", {Item("Load", kMusicLoad), Item("Remove", kMusicRemove)}),
-       Sub("PostFX Shader", {Item("Load", kPostFxLoad, kPending), Item("Remove", kPostFxRemove, kPending)}),
+       Sub("PostFX Shader", {Item("Load", kPostFxLoad), Item("Remove", kPostFxRemove)}),
        Sub("Fonts", {Item("Load Font 1", kFontLoad1), Item("Remove Font 1", kFontRemove1), Bar(),
                      Item("Load Font 2", kFontLoad2), Item("Remove Font 2", kFontRemove2)}),
        GfxMenu(), AnimMenu(), ScrollerMenu(),

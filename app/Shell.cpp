@@ -20,6 +20,7 @@
 #include "project/StatusLog.h"
 #include "render/Frame.h"
 #include "render/PagerTrainer.h"
+#include "render/RasterBars.h"
 #include "render/Scrollers.h"
 #include "render/TextOptions.h"
 
@@ -66,8 +67,7 @@ void Shell::StartBeforeWindow(const CommandLine& cl) {
 
   // 2. The music file buffer is reserved with the sound, once the context exists.
   UnscrambleWebAddresses(m_);
-  // The built-in raster shader source is copied into Raster.EffectSource here once the
-  // raster module exists.
+  SetRasterEffectSource(m_);
 
   // 3. Which external packers lie beside the program.
   m_.PackerFileSize = ProbePackers(m_.BaseDir);
@@ -153,11 +153,11 @@ void Shell::StartWithWindow(Host& host, Engine& engine) {
 void Shell::SetUpPreviewScene() {
   Engine& e = ctx_->Eng;
   // The camera at the origin looking into the screen, the light at the object's light
-  // position, and the 3D layer's fog. The built-in raster effect is compiled here with
-  // the raster module.
+  // position, and the 3D layer's fog; then the built-in raster effect.
   e.PositionCamera(0, 0, 0);
   e.PositionLight(m_.Obj3d.LightX, m_.Obj3d.LightY, m_.Obj3d.LightZ);
   e.SetFog(m_.Obj3d.FogStart, m_.Obj3d.FogEnd);
+  CompileRasterEffect(m_, e);
   m_.ScreenTexture = e.CreateRenderTarget(m_.ScreenX, m_.ScreenY);
   // Folder names may differ in case from the disk; a pipe there would hold start-up.
   std::string blue = ResolvePath(JoinPath(m_.BaseDir, "Data/Bobs/Blue.png"));

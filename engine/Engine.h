@@ -69,6 +69,8 @@ class Engine {
   virtual int TextureHeight(Handle tex) const = 0;
   // Resizes the texture's image to w x h (stretching); returns false on a bad handle.
   virtual bool ResizeTexture(Handle tex, int w, int h) = 0;
+  // Makes the texture w x h by repeating its image (wrapping around) instead of stretching.
+  virtual bool TileTexture(Handle tex, int w, int h) = 0;
   // New texture holding the given rectangle of tex (clipped to its edges); 0 if empty.
   virtual Handle CopyTextureRect(Handle tex, int x, int y, int w, int h) = 0;
   virtual void FreeTexture(Handle tex) = 0;
@@ -138,15 +140,26 @@ class Engine {
   virtual const float* QueryMatrix(MatrixKind kind, Handle entity = 0) = 0;
 
   // --- effects -----------------------------------------------------------
-  // Compiles effect-file text; 0 on failure with error #17 and the compiler's text.
+  // Compiles Direct3D 9 effect-file text; 0 on failure with error #17 and the
+  // compiler's messages ("memory(line,column): error: ..." lines).
   virtual Handle CreateEffect(const std::string& source) = 0;
   virtual void FreeEffect(Handle effect) = 0;
+  // Selects a technique by name; an unknown name leaves the current one.
   virtual void EffectTechnique(Handle effect, const std::string& name) = 0;
+  // Parameters by name: a name the effect does not declare is ignored.
   virtual void EffectFloat(Handle effect, const std::string& name, float v) = 0;
   virtual void EffectVector(Handle effect, const std::string& name, const float* xyz) = 0;
   virtual void EffectMatrix(Handle effect, const std::string& name, const float* m16) = 0;
   virtual void EffectColor(Handle effect, const std::string& name, const float* rgba) = 0;
   virtual void EffectTexture(Handle effect, const std::string& name, Handle tex) = 0;
+  // The same by index, for per-frame use: resolve the name once with EffectParam (-1 when
+  // the effect does not declare it; setting -1 does nothing).
+  virtual int EffectParam(Handle effect, std::string_view name) = 0;
+  virtual void SetEffectFloat(Handle effect, int param, float v) = 0;
+  virtual void SetEffectVector(Handle effect, int param, const float* xyz) = 0;
+  virtual void SetEffectMatrix(Handle effect, int param, const float* m16) = 0;
+  virtual void SetEffectColor(Handle effect, int param, const float* rgba) = 0;
+  virtual void SetEffectTexture(Handle effect, int param, Handle tex) = 0;
   // Compiles a "tx_1_0" texture shader and fills a new w x h texture with it; 0 + #16.
   virtual Handle CreateTextureShader(const std::string& source, int w, int h) = 0;
 

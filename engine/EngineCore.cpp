@@ -108,7 +108,10 @@ int EngineCore::TextureHeight(Handle tex) const {
   return t ? t->Pixels.Height : 0;
 }
 
-bool EngineCore::ResizeTexture(Handle tex, int w, int h) {
+bool EngineCore::ResizeTexture(Handle tex, int w, int h) { return Reshape(tex, w, h, false); }
+bool EngineCore::TileTexture(Handle tex, int w, int h) { return Reshape(tex, w, h, true); }
+
+bool EngineCore::Reshape(Handle tex, int w, int h, bool tile) {
   auto it = textures_.find(tex);
   if (it == textures_.end() || w <= 0 || h <= 0 || w > kMaxImageSide || h > kMaxImageSide) return false;
   const Image& src = it->second.Pixels;
@@ -117,9 +120,9 @@ bool EngineCore::ResizeTexture(Handle tex, int w, int h) {
   dst.Height = h;
   dst.Rgba.resize(static_cast<size_t>(w) * h * 4);
   for (int y = 0; y < h; ++y) {
-    int sy = static_cast<int>(static_cast<int64_t>(y) * src.Height / h);
+    int sy = tile ? y % src.Height : static_cast<int>(static_cast<int64_t>(y) * src.Height / h);
     for (int x = 0; x < w; ++x) {
-      int sx = static_cast<int>(static_cast<int64_t>(x) * src.Width / w);
+      int sx = tile ? x % src.Width : static_cast<int>(static_cast<int64_t>(x) * src.Width / w);
       std::copy_n(&src.Rgba[(static_cast<size_t>(sy) * src.Width + sx) * 4], 4,
                   &dst.Rgba[(static_cast<size_t>(y) * w + x) * 4]);
     }
@@ -406,6 +409,22 @@ void EngineCore::DrawTextColored(int x, int y, std::string_view text, uint32_t a
 Handle EngineCore::CreateEffect(const std::string&) {
   SetError(EngineError::Shader, "effects are not available in this engine");
   return 0;
+}
+
+void EngineCore::EffectFloat(Handle fx, const std::string& name, float v) {
+  SetEffectFloat(fx, EffectParam(fx, name), v);
+}
+void EngineCore::EffectVector(Handle fx, const std::string& name, const float* xyz) {
+  SetEffectVector(fx, EffectParam(fx, name), xyz);
+}
+void EngineCore::EffectMatrix(Handle fx, const std::string& name, const float* m16) {
+  SetEffectMatrix(fx, EffectParam(fx, name), m16);
+}
+void EngineCore::EffectColor(Handle fx, const std::string& name, const float* rgba) {
+  SetEffectColor(fx, EffectParam(fx, name), rgba);
+}
+void EngineCore::EffectTexture(Handle fx, const std::string& name, Handle tex) {
+  SetEffectTexture(fx, EffectParam(fx, name), tex);
 }
 
 Handle EngineCore::CreateTextureShader(const std::string&, int, int) {

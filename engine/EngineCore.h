@@ -94,6 +94,7 @@ class EngineCore : public Engine {
   int TextureWidth(Handle tex) const override;
   int TextureHeight(Handle tex) const override;
   bool ResizeTexture(Handle tex, int w, int h) override;
+  bool TileTexture(Handle tex, int w, int h) override;
   Handle CopyTextureRect(Handle tex, int x, int y, int w, int h) override;
   void FreeTexture(Handle tex) override;
   void ScrollTextureRows(Handle tex, int dx, int dy) override;
@@ -148,11 +149,18 @@ class EngineCore : public Engine {
   Handle CreateEffect(const std::string& source) override;
   void FreeEffect(Handle) override {}
   void EffectTechnique(Handle, const std::string&) override {}
-  void EffectFloat(Handle, const std::string&, float) override {}
-  void EffectVector(Handle, const std::string&, const float*) override {}
-  void EffectMatrix(Handle, const std::string&, const float*) override {}
-  void EffectColor(Handle, const std::string&, const float*) override {}
-  void EffectTexture(Handle, const std::string&, Handle) override {}
+  // By name: resolved through EffectParam, then set by index.
+  void EffectFloat(Handle fx, const std::string& name, float v) override;
+  void EffectVector(Handle fx, const std::string& name, const float* xyz) override;
+  void EffectMatrix(Handle fx, const std::string& name, const float* m16) override;
+  void EffectColor(Handle fx, const std::string& name, const float* rgba) override;
+  void EffectTexture(Handle fx, const std::string& name, Handle tex) override;
+  int EffectParam(Handle, std::string_view) override { return -1; }
+  void SetEffectFloat(Handle, int, float) override {}
+  void SetEffectVector(Handle, int, const float*) override {}
+  void SetEffectMatrix(Handle, int, const float*) override {}
+  void SetEffectColor(Handle, int, const float*) override {}
+  void SetEffectTexture(Handle, int, Handle) override {}
   Handle CreateTextureShader(const std::string& source, int w, int h) override;
 
   void FlipBuffers() override;
@@ -231,6 +239,8 @@ class EngineCore : public Engine {
   Handle NewHandle() { return nextHandle_++; }
   Handle AddEntity(std::shared_ptr<const MeshData> mesh, bool animated);
   Handle AddTexture(Image img);
+  // Resizes a texture's image by stretching it or by repeating it.
+  bool Reshape(Handle tex, int w, int h, bool tile);
   // Wraps a whole-pixel offset into [0, size).
   static int Wrap(int v, int size);
 

@@ -2,6 +2,7 @@
 
 #include "project/ProjectFile.h"
 #include "render/Frame.h"
+#include "render/RasterBars.h"
 #include "render/Scrollers.h"
 #include "render/TextOptions.h"
 
@@ -20,6 +21,9 @@ void LoadEmbeddedIntro(EmbeddedIntro& intro, Engine& e, IntroModel& play) {
   play.ScreenTexture = e.CreateRenderTarget(play.ScreenX, play.ScreenY);
   SetupIdleScene(play);
   FillIdleScene(play);
+  // The raster bars' own effect, compiled at start as the editor does.
+  SetRasterEffectSource(play);
+  CompileRasterEffect(play, e);
 
   // The same text a save of this intro would write, read by the same reader.
   LoadProjectText(play, e, ProjectText(slots, e), "intro.ini");

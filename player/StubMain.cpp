@@ -1,6 +1,9 @@
 // An exported intro: a player stub whose data slots the editor has filled. Each stub
 // variant carries one replayer; QUELLOR_STUB_MUSIC_TYPE says which (Music.Type numbers).
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string_view>
 #include <string>
 #include <vector>
 
@@ -8,6 +11,8 @@
 #include "music/v2m/V2mTune.h"
 #endif
 
+#include "engine/fx/FxWorker.h"
+#include "engine/fx/compile/FxWorkerLoop.h"
 #include "player/PlayerOptions.h"
 #include "player/RunPlayer.h"
 #include "player/StubSlots.h"
@@ -30,6 +35,13 @@ std::unique_ptr<quellor::music::Tune> OpenStubTune(std::span<const uint8_t> byte
 
 int main(int argc, char** argv) {
   using namespace quellor;
+  // The intro carries its own effect translator: it starts itself as the worker, since
+  // no worker program lies beside it on the machine it is shared to.
+  if (argc == 2 && std::string_view(argv[1]) == kFxWorkerArgument) return RunFxWorker();
+  std::error_code ec;
+  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+  if (!ec) setenv("QUELLOR_FXWORKER", self.c_str(), 1);
+
   PlayerOptions o = ParsePlayerOptions(std::vector<std::string>(argv + 1, argv + argc));
   if (!o.Error.empty()) {
     std::fprintf(stderr, "%s\n%s", o.Error.c_str(), PlayerUsage().c_str());

@@ -10,6 +10,7 @@
 #include "engine/Handle.h"
 #include "project/runtime/BobRun.h"
 #include "project/runtime/DrawRecord.h"
+#include "project/runtime/EffectSlots.h"
 #include "project/runtime/FrameClock.h"
 #include "project/runtime/IdleScene.h"
 #include "project/runtime/PagerRun.h"
@@ -290,6 +291,7 @@ struct IntroModel {
   Handle ScreenTexture = 0;
   // The "mouse" vector both shader effects receive, taken every frame (VertexShader.M_opt).
   std::array<float, 3> ShaderMouse{};
+  EffectSlots PostSlots, RasterSlots;  // parameter indices of the post and raster effects
   Handle ModeMarker = 0;  // placement-mode cursor sprite
   std::array<Handle, 3> HelpImages{};
   int32_t ModeMarkerX = 0, ModeMarkerY = 0;

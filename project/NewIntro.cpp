@@ -10,13 +10,9 @@
 namespace quellor {
 
 namespace {
+using loaders::ReleaseEffect;
 using loaders::ReleaseSprite;
 using loaders::ReleaseTexture;
-
-void ReleaseEffect(Engine& e, Handle& effect) {
-  if (effect != 0) e.FreeEffect(effect);
-  effect = 0;
-}
 
 void ResetAnimation(Engine& e, AnimFields& a) {
   ReleaseSprite(e, a.Sprite);

@@ -9,6 +9,7 @@
 #include "project/NewIntro.h"
 #include "project/Object3d.h"
 #include "project/PathResolve.h"
+#include "project/ShaderCode.h"
 #include "project/ProjectFields.h"
 #include "project/ProjectFile.h"
 #include "project/StatusLog.h"
@@ -330,13 +331,7 @@ struct Reader {
     std::array<std::string, 3> full = s.TexFile;
     ReadVisitor v = Visit("VertexShader");
     s.File = NameOrFullPath(v.Path("Path"), s.File);
-    if (!s.Code.empty()) {
-      s.Effect = e.CreateEffect(s.Code);
-      if (s.Effect != 0) {
-        e.EffectTechnique(s.Effect, "Technique0");
-        if (m.Obj3d.Entity != 0) e.EntityEffect(m.Obj3d.Entity, s.Effect);
-      }
-    }
+    if (!s.Code.empty() && !CompileVertexShader(m, e)) LogShaderError(m, e);
     for (int k = 1; k <= 3; ++k) {
       std::string stored = v.Path("Path_T" + std::to_string(k));
       s.TexFile[k - 1] = NameOrFullPath(stored, full[k - 1]);
@@ -349,12 +344,7 @@ struct Reader {
   }
 
   void ApplyTextureShaderCode() {
-    if (m.TexShader.Code.empty()) return;
-    m.TexShader.Texture = e.CreateTextureShader(m.TexShader.Code, 256, 256);
-    if (m.TexShader.Texture != 0) {
-      m.TexShader.State = 1;
-      if (m.Obj3d.Entity != 0) e.EntityTexture(m.Obj3d.Entity, m.TexShader.Texture);
-    }
+    if (!m.TexShader.Code.empty() && !CompileTextureShader(m, e)) LogShaderError(m, e);
   }
 
   void Music() {
@@ -400,11 +390,10 @@ struct Reader {
   void PostShader() {
     Visit("PostShader");
     if (m.PostFX.Code.empty()) return;
-    m.PostFX.Effect = e.CreateEffect(m.PostFX.Code);
-    if (m.PostFX.Effect != 0) {
-      if (m.ScreenTexture == 0) m.ScreenTexture = e.CreateRenderTarget(m.ScreenX, m.ScreenY);
+    if (CompilePostFx(m, e))
       AddStatusLine(m, "PostFX Shader succesfully established.", kMessageMs, kColorSuccess);
-    }
+    else
+      LogShaderError(m, e);
   }
 
   void Border() {

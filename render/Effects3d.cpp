@@ -82,9 +82,6 @@ void SetObjectShaderParameters(IntroModel& m, Engine& e) {
   for (int i = 0; i < 3; ++i) e.EffectFloat(fx, kVars[i], vars[i]);
 }
 
-// The post effect and raster bars come with the effects module; until then a frame has
-// nothing to do at these points.
-void RunPostEffect(IntroModel&, Engine&) {}
-void RunRasterPass(IntroModel&, Engine&) {}
+// The post effect and the raster pass live in PostEffect.cpp and RasterBars.cpp.
 
 }  // namespace quellor

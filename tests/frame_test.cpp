@@ -321,9 +321,10 @@ TEST_F(Frame, PostEffectFrameOrderAndPlacementOverlay) {
   hook.Cursor = e.CreateSprite(e.TextureFromImage(MakeImage(4, 4)));
   TestClock().AdvanceMs(16);
   DrawFrame(m, e, &hook);
-  EXPECT_EQ(e.Ops, (std::vector<RecordedOp>{RecordedOp::RenderWorld, RecordedOp::OverlayToTarget,
+  EXPECT_EQ(e.Ops, (std::vector<RecordedOp>{RecordedOp::RenderWorld, RecordedOp::GrabScreen,
+                                            RecordedOp::ScreenEffect, RecordedOp::OverlayToTarget,
                                             RecordedOp::CopyToScreen, RecordedOp::Flip}));
-  EXPECT_EQ(hook.OpsAtRun, 1u);  // after RenderWorld, before the overlay copy
+  EXPECT_EQ(hook.OpsAtRun, 3u);  // after the post effect, before the overlay copy
   // The 2D-pass logo and the cursor land in the overlay, after the 3D pass.
   ASSERT_EQ(e.Drawn.size(), 2u);
   EXPECT_EQ(e.Drawn[0].Sprite, m.Logo.Sprite);

@@ -100,3 +100,44 @@ TEST(GlEntities, ShadowDarkensSomeFacesAndFogFadesToTheClearColour) {
   EXPECT_GT(fogged.B, clear.B + 60);
   EXPECT_LT(fogged.R, clear.R - 60);
 }
+
+// A user's effect draws the object: its vertex shader places it with the transposed
+// world-view-projection the frame hands over, its pixel shader colours it.
+TEST(GlEntities, AnEffectDrawsTheObjectWithItsOwnShaders) {
+  QUELLOR_REQUIRE_GL();
+  GlEngine e;
+  ASSERT_TRUE(e.Open(160, 120));
+  e.SetClearColor(0xFF000000u);
+  Handle ball = e.CreatePrimitive(Primitive::Sphere);
+  e.PositionEntity(ball, 0, 0, 6);
+  const char* source =
+      "float4x4 worldViewProj;\n"
+      "float Var1 = 1.0;\n"
+      "float4 Vs(float4 p : POSITION) : POSITION { return mul(worldViewProj, float4(p.xyz * Var1, 1)); }\n"
+      "float4 Ps() : COLOR { return float4(1, 0.5, 0, 1); }\n"
+      "technique Technique0 { pass p0 { VertexShader = compile vs_2_0 Vs(); PixelShader = compile ps_2_0 Ps(); } }\n";
+  Handle fx = e.CreateEffect(source);
+  ASSERT_NE(fx, 0u) << e.ErrorText();
+  e.EffectTechnique(fx, "Technique0");
+  e.EntityEffect(ball, fx);
+  auto draw = [&](float scale) {
+    e.EffectFloat(fx, "Var1", scale);
+    e.EffectMatrix(fx, "worldViewProj", e.QueryMatrix(MatrixKind::WorldViewProjection, ball));
+    e.RenderWorld();
+    return e.ReadScreen();
+  };
+  Image full = draw(1.0f);
+  EXPECT_TRUE(Same(PixelAt(full, 80, 60), {255, 128, 0}, 2));
+  EXPECT_TRUE(Same(PixelAt(full, 2, 2), {0, 0, 0}));
+  // Find the ball's right edge on the middle row, then shrink it in the vertex shader.
+  int edge = 80;
+  while (edge < 159 && !Same(PixelAt(full, edge + 1, 60), {0, 0, 0})) ++edge;
+  ASSERT_GT(edge, 90);
+  Image half = draw(0.5f);
+  EXPECT_TRUE(Same(PixelAt(half, 80, 60), {255, 128, 0}, 2));
+  EXPECT_TRUE(Same(PixelAt(half, (80 + edge) / 2 + 4, 60), {0, 0, 0}, 2)) << "the vertex shader did not run";
+  // Without its effect the object is drawn lit and white again.
+  e.EntityEffect(ball, 0);
+  e.RenderWorld();
+  EXPECT_FALSE(Same(PixelAt(e.ReadScreen(), 80, 60), {255, 128, 0}, 8));
+}

@@ -207,10 +207,13 @@ TEST_F(Loaders, BorderPiecesZoomToTheirTileSpacing) {
   ZoomBorderPieces(m, e);  // nothing loaded: nothing to zoom
 }
 
-TEST_F(Loaders, RasterTextureStretchesToTheScreenHeight) {
+TEST_F(Loaders, RasterTextureAmongRepeatsDownToTheScreenHeight) {
   LoadRasterTexture(m, e, Png("r.png", 4, 8), 1, 1);
   EXPECT_EQ(e.TextureHeight(m.Raster.Texture[1]), 600);
   EXPECT_EQ(e.TextureWidth(m.Raster.Texture[1]), 4);
+  // Row y shows source row y % 8 (green = 5 * row in the test image), not a stretch.
+  const Image& tiled = e.Texture(m.Raster.Texture[1])->Pixels;
+  for (int y : {1, 7, 9, 599}) EXPECT_EQ(tiled.Rgba[static_cast<size_t>(y) * 4 * 4 + 1], (y % 8) * 5) << y;
   LoadRasterTexture(m, e, Png("s.png", 4, 8), 3, 0);
   EXPECT_EQ(e.TextureHeight(m.Raster.Texture[3]), 8);
   EXPECT_EQ(m.Raster.Path[3], (dir_ / "s.png").string());

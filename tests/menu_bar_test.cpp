@@ -182,7 +182,7 @@ std::string Observe(const IntroModel& m, const FakeHost& host, const AppContext&
   o << host.Dialogs.size() << '|' << m.EditMode << '|' << m.ModeAnchorX << ',' << m.ModeAnchorY << '|'
     << m.ModeGfxIndex << '|' << ctx.QuitRequested << '|' << m.Logo.Sprite << m.Sign.Sprite
     << m.Background.Texture << m.Background.Sprite << m.Border.Texture << m.Font1.Image << m.Font2.Image
-    << m.Anim_2d.Sprite << m.Anim_BOB.Sprite << m.Obj3d.Entity << m.TrainerBar.TB_Line << '|'
+    << m.Anim_2d.Sprite << m.Anim_BOB.Sprite << m.Obj3d.Entity << m.TrainerBar.TB_Line << m.PostFX.Effect << '|'
     << m.Tex3d.Texture << ',' << m.TexShader.State << ',' << m.VertexShader.Effect << '|';
   for (Handle t : m.VertexShader.Texture) o << t << ',';
   for (int i = 1; i <= 5; ++i) o << m.GFX.Sprite[i] << ',';
@@ -213,6 +213,8 @@ class MenuCoverage : public CommandsTest {
     m.Font2.Image = e.TextureFromImage(img);
     m.TrainerBar.Sprite = MakeSprite(16, 4);
     m.Obj3d.Entity = 1234;
+    m.PostFX.Effect = e.CreateEffect(
+        "float4 PS() : COLOR { return 1; } technique PostProcess { pass p { PixelShader = compile ps_2_0 PS(); } }");
     m.Tex3d.Texture = e.TextureFromImage(img);
     m.TexShader.State = 0;
     m.VertexShader.Effect = 4321;

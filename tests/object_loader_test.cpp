@@ -132,9 +132,9 @@ class CompilingEngine : public RecordingEngine {
 
 TEST_F(ObjectLoaders, ShaderLoadersAttachWhatCompilesAndKeepTheObjectPlainOtherwise) {
   LoadObject3d(m, e, Write("tri.x", TriangleX(5, 5, 5)));
-  const std::string fx = Write("wave.fx", "technique Technique0\n{\n}\n");
-  LoadVertexShader(m, e, fx);  // this engine compiles nothing
-  EXPECT_EQ(m.VertexShader.Code, "technique Technique0\r\n{\r\n}\r\n");
+  const std::string fx = Write("wave.fx", "technique Technique0\n{\n");
+  LoadVertexShader(m, e, fx);  // the technique is not closed: nothing compiles
+  EXPECT_EQ(m.VertexShader.Code, "technique Technique0\r\n{\r\n");
   EXPECT_EQ(m.VertexShader.File, fx);
   EXPECT_EQ(m.VertexShader.Effect, 0u);
   EXPECT_EQ(e.Entity(m.Obj3d.Entity)->Effect, 0u);

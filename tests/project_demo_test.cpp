@@ -44,6 +44,24 @@ IntroModel DemoModel() {
   m.GFX.Trans[1] = 220;
   m.GFX.AutoRot[1] = 1.0f;
 
+  // A word in the raster key colour, recoloured by raster bar 1 with a swinging copper.
+  m.GFX.File[2] = "Data/Logo/raster.png";
+  m.GFX.XPos[2] = 200;
+  m.GFX.YPos[2] = 420;
+  m.GFX.XSize[2] = m.GFX.YSize[2] = 100;
+  m.GFX.Trans[2] = 255;
+  RasterFields& r = m.Raster;
+  r.enb[1] = 1;
+  r.fxt[1] = 1;  // Sinus
+  r.txt[1] = 1;  // Among: the copper repeats down the screen
+  r.val[1] = 0.5f;
+  r.rgb[1] = {1.0f, 0.0f, 1.0f, 0.0f};
+  r.Path[1] = "Data/Raster/copper.png";
+
+  // The CRT post effect over the 3D pass (the backdrop).
+  m.PostFX.File = "Data/Shader/PostFX/crt.fx";
+  m.PostFX.Code = loaders::WithCrLf(ReadText(SourceDir() / m.PostFX.File));
+
   m.Anim_2d.File = "Data/Anim/spin.png";
   m.Anim_2d.FSizeX = m.Anim_2d.FSizeY = 32;
   m.Anim_2d.Frames = 8;
@@ -115,7 +133,7 @@ IntroModel DemoModel() {
   m.TrainerBar.TB_CSX = 512;
 
   // A turning, textured, self-shadowing knot behind the texts, drawn through the wobble
-  // vertex shader when that ships (its text is kept in the project, as the editor saves it).
+  // vertex shader (its text is kept in the project, as the editor saves it).
   m.Obj3d.File = "Data/Objects/knot.x";
   m.Obj3d.Type = 0;
   m.Obj3d.PosX = 0, m.Obj3d.PosY = -0.3f, m.Obj3d.PosZ = 10;
@@ -127,7 +145,7 @@ IntroModel DemoModel() {
   const fs::path wobble = SourceDir() / m.VertexShader.File;
   if (fs::exists(wobble)) m.VertexShader.Code = loaders::WithCrLf(ReadText(wobble));
 
-  m.DisplayOrder = {"Border", "GFX1", "Logo", "Anim", "Bob_Anim", "Font1", "TrainerBar"};
+  m.DisplayOrder = {"Border", "GFX1", "GFX2", "Logo", "Anim", "Bob_Anim", "Font1", "TrainerBar"};
   return m;
 }
 
@@ -174,6 +192,11 @@ TEST(DemoProject, LoadsAWorkingIntroFromTheShippedData) {
   for (const StatusLine& l : m.Log.Lines) EXPECT_NE(l.Colour, kColorError) << l.Text;
   EXPECT_NE(m.Logo.Sprite, 0u);
   EXPECT_NE(m.GFX.Sprite[1], 0u);
+  EXPECT_NE(m.GFX.Sprite[2], 0u);
+  EXPECT_NE(m.Raster.Texture[1], 0u);
+  EXPECT_EQ(e.TextureHeight(m.Raster.Texture[1]), 600);
+  EXPECT_EQ(m.Raster.RasterCount, 1);
+  EXPECT_NE(m.PostFX.Effect, 0u);
   EXPECT_NE(m.Background.Texture, 0u);
   EXPECT_NE(m.Border.Texture, 0u);
   EXPECT_NE(m.Font1.Image, 0u);

@@ -8,7 +8,7 @@ PKGS=(
   libpng-dev libjpeg-dev zlib1g-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
   libglm-dev libwxgtk3.2-dev
   libsdl2-dev libmodplug-dev libsidplayfp-dev libassimp-dev
-  glslang-dev spirv-cross libspirv-cross-c-shared-dev
+  glslang-dev spirv-cross libspirv-cross-c-shared-dev spirv-tools
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils imagemagick
   flac python3-numpy

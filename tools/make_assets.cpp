@@ -369,6 +369,34 @@ Image Logo(FT_Library lib) {
   return c.ToImage(2);
 }
 
+// A word whose letters are the exact raster key colour (255, 0, 255) inside a dark
+// outline: the demo's raster bar fills them with a moving copper.
+Image RasterWord(FT_Library lib) {
+  Canvas c(400, 80);
+  Font big(lib, kBoldFont, 60);
+  const std::string word = "RASTER";
+  Mask m(400, 80);
+  int pen = (400 - big.Advance(word)) / 2;
+  for (unsigned char ch : word) pen += big.Draw(m, ch, pen, 64);
+  const Colour key = Rgb(255, 0, 255);
+  PaintText(c, m, 0, 0, 0, 80, {key, key}, Rgb(20, 0, 40), 2, {}, 0);
+  return c.ToImage();
+}
+
+// A copper for the raster bars: bands of colour that fade through white, 4 x 64.
+Image Copper() {
+  Canvas c(4, 64);
+  const Colour bands[4] = {Rgb(255, 60, 40), Rgb(255, 200, 40), Rgb(40, 200, 255), Rgb(160, 60, 255)};
+  for (int y = 0; y < 64; ++y) {
+    const int band = y / 16;
+    const float t = std::sin(kPi * (y % 16 + 0.5f) / 16);
+    Colour col = Mix(Rgb(10, 0, 30), bands[band], t);
+    col = Mix(col, Rgb(255, 255, 255), Smooth(0.85f, 1.0f, t) * 0.7f);
+    for (int x = 0; x < 4; ++x) c.Over(x, y, col);
+  }
+  return c.ToImage(8);
+}
+
 // ---- fuzzer seeds ------------------------------------------------------------
 
 using Bytes = std::vector<uint8_t>;
@@ -550,6 +578,8 @@ int main(int argc, char** argv) {
   ok &= Save(data / "Textures" / "background.png", Background());
   ok &= Save(data / "TrainerBar" / "bar.png", TrainerBar());
   ok &= Save(data / "Anim" / "spin.png", Spinner());
+  ok &= Save(data / "Logo" / "raster.png", RasterWord(lib));
+  ok &= Save(data / "Raster" / "copper.png", Copper());
   ok &= WriteSeeds(root / "fuzz" / "seeds" / "image");
   FT_Done_FreeType(lib);
   return ok ? 0 : 1;

@@ -14,6 +14,7 @@ void AddImageCommands(CommandTable& t);   // logo, sign, background, GFX, border
 void AddAnimCommands(CommandTable& t);    // start-up and bob animation
 void AddTextCommands(CommandTable& t);    // fonts, scrollers, pager, trainer
 void AddObjectCommands(CommandTable& t);  // the 3D object, its textures and shader
+void AddEffectCommands(CommandTable& t);  // the post effect
 void AddDialogCommands(CommandTable& t);  // Edit, Extra and Help: the editor's dialogs
 void AddMusicCommands(CommandTable& t);   // loading and removing the tune
 

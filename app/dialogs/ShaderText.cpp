@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "project/ShaderCode.h"
 #include "project/StatusLog.h"
 
 namespace quellor {
@@ -23,8 +24,6 @@ std::optional<int> Number(std::string_view s, size_t& pos) {
   return static_cast<int>(v);
 }
 
-bool NotAvailable(const std::string& error) { return error.find("not available") != std::string::npos; }
-
 std::string FirstLine(const std::string& text) {
   std::string line = text.substr(0, text.find_first_of("\r\n"));
   // "#17 ...: " followed by the compiler output on the next line: show that line instead.
@@ -35,20 +34,11 @@ std::string FirstLine(const std::string& text) {
   return line.size() > 200 ? line.substr(0, 200) : line;
 }
 
-void Report(IntroModel& m, const char* what, const std::string& error) {
-  if (NotAvailable(error)) {
-    AddStatusLine(m, std::string(what) + " text stored; it compiles once shaders are available.", kMessageMs,
-                  kColorInfo);
-  } else {
-    AddStatusLine(m, std::string(what) + " Error: " + FirstLine(error), kNotFoundMs, kColorError);
-  }
-}
-
-CompileResult Failed(Engine& e) {
+CompileResult Failed(IntroModel& m, Engine& e, const char* what) {
   CompileResult r;
   r.Error = e.ErrorText();
-  r.Unavailable = NotAvailable(r.Error);
   r.Where = FindErrorPosition(r.Error);
+  AddStatusLine(m, std::string(what) + " Error: " + FirstLine(r.Error), kNotFoundMs, kColorError);
   return r;
 }
 
@@ -71,58 +61,23 @@ CompileResult ApplyShaderText(AppContext& ctx, ShaderSlot slot, std::string_view
   Engine& e = ctx.Eng;
   CompileResult r;
   switch (slot) {
-    case ShaderSlot::PostFx: {
+    case ShaderSlot::PostFx:
       m.PostFX.Code = std::string(text);
-      if (m.PostFX.Effect != 0) e.FreeEffect(m.PostFX.Effect);
-      m.PostFX.Effect = e.CreateEffect(m.PostFX.Code);
-      if (m.PostFX.Effect == 0) {
-        r = Failed(e);
-        Report(m, "PostFX Shader", r.Error);
-        break;
-      }
-      if (m.ScreenTexture == 0) m.ScreenTexture = e.CreateRenderTarget(m.ScreenX, m.ScreenY);
-      AddStatusLine(m, "PostFX Shader succesfully established.", kMessageMs, kColorSuccess);
-      r.Ok = true;
+      r.Ok = CompilePostFx(m, e);
+      if (!r.Ok) r = Failed(m, e, "PostFX Shader");
+      else AddStatusLine(m, "PostFX Shader succesfully established.", kMessageMs, kColorSuccess);
       break;
-    }
-    case ShaderSlot::Texture: {
-      TexShaderFields& t = m.TexShader;
-      t.Code = std::string(text);
-      if (t.Texture != 0) {
-        if (m.Obj3d.Entity != 0) e.EntityTexture(m.Obj3d.Entity, 0);
-        e.FreeTexture(t.Texture);
-      }
-      t.Texture = e.CreateTextureShader(t.Code, 256, 256);
-      if (t.Texture == 0) {
-        t.State = -1;
-        r = Failed(e);
-        Report(m, "Texture Shader", r.Error);
-        break;
-      }
-      t.State = 1;
-      m.Tex3d.Type = 2;
-      if (m.Obj3d.Entity != 0) e.EntityTexture(m.Obj3d.Entity, t.Texture);
-      r.Ok = true;
+    case ShaderSlot::Texture:
+      m.TexShader.Code = std::string(text);
+      r.Ok = CompileTextureShader(m, e);
+      if (!r.Ok) r = Failed(m, e, "Texture Shader");
+      else m.Tex3d.Type = 2;
       break;
-    }
-    case ShaderSlot::Vertex: {
-      VertexShaderFields& v = m.VertexShader;
-      v.Code = std::string(text);
-      if (v.Effect != 0) {
-        if (m.Obj3d.Entity != 0) e.EntityEffect(m.Obj3d.Entity, 0);
-        e.FreeEffect(v.Effect);
-      }
-      v.Effect = e.CreateEffect(v.Code);
-      if (v.Effect == 0) {
-        r = Failed(e);
-        Report(m, "Vertex Shader", r.Error);
-        break;
-      }
-      e.EffectTechnique(v.Effect, "Technique0");
-      if (m.Obj3d.Entity != 0) e.EntityEffect(m.Obj3d.Entity, v.Effect);
-      r.Ok = true;
+    case ShaderSlot::Vertex:
+      m.VertexShader.Code = std::string(text);
+      r.Ok = CompileVertexShader(m, e);
+      if (!r.Ok) r = Failed(m, e, "Vertex Shader");
       break;
-    }
   }
   MarkChanged(m);
   return r;

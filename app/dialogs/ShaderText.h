@@ -18,8 +18,6 @@ struct ErrorPosition {
 
 struct CompileResult {
   bool Ok = false;
-  // The engine has no effect compiler yet: the text is kept and compiles once it has.
-  bool Unavailable = false;
   std::string Error;  // the engine's error text on failure
   std::optional<ErrorPosition> Where;
 };
@@ -30,8 +28,8 @@ std::optional<ErrorPosition> FindErrorPosition(std::string_view message);
 
 // Stores the text in the slot's code field, frees the slot's previous effect and compiles
 // the new one: the post effect, the texture shader (a 256 x 256 texture put on the object)
-// or the vertex shader (technique "Technique0", attached to the object). Failures and the
-// missing compiler are posted to the status log.
+// or the vertex shader (technique "Technique0", attached to the object). Failures are
+// posted to the status log.
 CompileResult ApplyShaderText(AppContext& ctx, ShaderSlot slot, std::string_view text);
 
 }  // namespace quellor

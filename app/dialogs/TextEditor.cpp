@@ -157,7 +157,7 @@ void EditorOkay(AppContext& ctx) {
       break;
     case 6: {
       CompileResult r = ApplyShaderText(ctx, ShaderSlot::Vertex, text);
-      if (!r.Ok && !r.Unavailable) {
+      if (!r.Ok) {
         // The window stays open on the fault.
         if (r.Where) {
           view->SetCaret(r.Where->Line, r.Where->Column);

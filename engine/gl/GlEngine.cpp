@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "engine/D3DMatrix.h"
+#include "engine/fx/FxTranslator.h"
+#include "engine/gl/GlEffects.h"
 #include "engine/gl/GlBlend.h"
 #include "engine/gl/GlContextProbe.h"
 #include "engine/gl/GlEntities.h"
@@ -57,11 +59,19 @@ struct GlEngine::Gl {
   GlyphAtlas Font;
   bool FontTried = false;
   std::unordered_map<Handle, GpuTexture> Textures;
+  GpuTexture Scratch;  // what screen effects draw into before it becomes the target
   std::unordered_set<Handle> Targets;
 };
 
 GlEngine::GlEngine(std::function<void()> present, bool offscreen)
-    : present_(std::move(present)), offscreen_(offscreen || !present_), gl_(std::make_unique<Gl>()) {}
+    : present_(std::move(present)),
+      offscreen_(offscreen || !present_),
+      gl_(std::make_unique<Gl>()),
+      effects_(std::make_unique<GlEffects>(*this)),
+      translator_(std::make_unique<FxTranslator>(FxTranslatorOptions{{}, DefaultFxCacheDir(), 5000})) {
+  // Entities with an effect are drawn through the effect's passes.
+  SetEffectPassBinder(effects_.get());
+}
 
 GlEngine::~GlEngine() { ReleaseGl(); }
 
@@ -186,9 +196,17 @@ void GlEngine::ReleaseGl() {
   if (!GlContextIsCurrent()) {
     // The context went first and took every object with it.
     g.Textures.clear();
+    g.Scratch = GpuTexture{};
+    effects_->ReleaseAll(false);
     g.Entities.Abandon();
     g.Ready = false;
     return;
+  }
+  effects_->ReleaseAll(true);
+  for (GpuTexture* t : {&g.Scratch}) {
+    if (t->Fbo) glDeleteFramebuffers(1, &t->Fbo);
+    if (t->Id) glDeleteTextures(1, &t->Id);
+    *t = GpuTexture{};
   }
   for (auto& [h, t] : g.Textures) {
     if (t.Fbo) glDeleteFramebuffers(1, &t.Fbo);
@@ -216,6 +234,8 @@ void GlEngine::ReleaseGl() {
 }
 
 unsigned GlEngine::BackBufferFramebuffer() const { return gl_->BackFbo; }
+
+bool GlEngine::GlReady() const { return gl_->Ready; }
 
 // ---- textures -------------------------------------------------------------------
 
@@ -511,11 +531,36 @@ void GlEngine::CopyTargetToScreen(Handle target) {
   glBindFramebuffer(GL_FRAMEBUFFER, g.BackFbo);
 }
 
-void GlEngine::DrawScreenEffect(Handle target, Handle effect) {
-  // Effects are compiled by the effect layer; an effect this engine does not know
-  // draws nothing and leaves the target as it is.
-  (void)target;
-  (void)effect;
+unsigned GlEngine::ScratchFramebuffer(Handle target) {
+  Gl& g = *gl_;
+  if (!g.Ready || !IsRenderTarget(target) || !GlTexture(target)) return 0;
+  const GpuTexture& t = g.Textures.at(target);
+  GpuTexture& s = g.Scratch;
+  if (s.Fbo && s.W == t.W && s.H == t.H) return s.Fbo;
+  if (!s.Id) glGenTextures(1, &s.Id);
+  glBindTexture(GL_TEXTURE_2D, s.Id);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, t.W, t.H, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+  glBindTexture(GL_TEXTURE_2D, 0);
+  if (!s.Fbo) glGenFramebuffers(1, &s.Fbo);
+  glBindFramebuffer(GL_FRAMEBUFFER, s.Fbo);
+  glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, s.Id, 0);
+  const bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+  glBindFramebuffer(GL_FRAMEBUFFER, g.BackFbo);
+  if (!complete) return 0;
+  s.W = t.W;
+  s.H = t.H;
+  return s.Fbo;
+}
+
+void GlEngine::SwapScratchInto(Handle target) {
+  Gl& g = *gl_;
+  auto it = g.Textures.find(target);
+  if (it == g.Textures.end()) return;
+  std::swap(it->second.Id, g.Scratch.Id);
+  std::swap(it->second.Fbo, g.Scratch.Fbo);
 }
 
 void GlEngine::DrawPoints(const PointVertex* pts, int count, Handle tex, const float* world16) {

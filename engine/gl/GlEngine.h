@@ -14,6 +14,8 @@
 namespace quellor {
 
 class EffectPassBinder;
+class GlEffects;
+class FxTranslator;
 
 class GlEngine : public EngineCore {
  public:
@@ -37,6 +39,18 @@ class GlEngine : public EngineCore {
   void FlipBuffers() override;
   Image ReadScreen() override;
 
+  // Effects (GlEngineEffects.cpp): translated in the worker process, run as GL programs.
+  Handle CreateEffect(const std::string& source) override;
+  void FreeEffect(Handle effect) override;
+  void EffectTechnique(Handle effect, const std::string& name) override;
+  int EffectParam(Handle effect, std::string_view name) override;
+  void SetEffectFloat(Handle effect, int param, float v) override;
+  void SetEffectVector(Handle effect, int param, const float* xyz) override;
+  void SetEffectMatrix(Handle effect, int param, const float* m16) override;
+  void SetEffectColor(Handle effect, int param, const float* rgba) override;
+  void SetEffectTexture(Handle effect, int param, Handle tex) override;
+  Handle CreateTextureShader(const std::string& source, int w, int h) override;
+
   // --- for effects, hosts and tests ---
   // GL texture name of an engine texture, uploading changed pixels first; 0 if unknown.
   unsigned GlTexture(Handle tex);
@@ -57,6 +71,10 @@ class GlEngine : public EngineCore {
   // Hands entities with an attached effect to the effect runtime (null: all plain).
   // See engine/gl/GlEntities.h for the contract and the vertex attribute locations.
   void SetEffectPassBinder(EffectPassBinder* binder);
+  // The effects, for drawing meshes through a pass (see GlEffects.h).
+  GlEffects& Effects() { return *effects_; }
+  // Translation with its caches (tests point it at their own folders).
+  FxTranslator& EffectTranslator() { return *translator_; }
 
  protected:
   void OnTextureChanged(Handle tex) override;
@@ -75,10 +93,21 @@ class GlEngine : public EngineCore {
   void QueueSprites();
   void QueueTexts();
   void DrawScreenFade();
+  // A texture and framebuffer of the target's size that effects draw into; then
+  // SwapScratchInto makes it the target's content (the old content becomes scratch).
+  unsigned ScratchFramebuffer(Handle target);
+  void SwapScratchInto(Handle target);
+  Handle TranslateEffect(const std::string& source, bool textureShader, EngineError errorNumber);
+  // Every pass of the effect as a full-screen quad into `target`; `opaque` keeps the
+  // target's alpha at 1 as an X8R8G8B8 surface would.
+  void RunScreenEffect(Handle target, Handle effect, bool opaque);
+  bool GlReady() const;
 
   std::function<void()> present_;
   bool offscreen_;
   std::unique_ptr<Gl> gl_;
+  std::unique_ptr<GlEffects> effects_;
+  std::unique_ptr<FxTranslator> translator_;
   int lastDrawCalls_ = 0;
   int lastEntitiesDrawn_ = 0;
   // Per-frame scratch storage, kept so drawing a frame does not allocate.

@@ -351,13 +351,13 @@ void GlEntities::DrawPlain(GlEngine& eng, const EntityData& ent, const GpuMesh& 
   }
 }
 
-bool GlEntities::DrawWithEffect(const EntityData& ent, const GpuMesh& gpu) {
+bool GlEntities::DrawWithEffect(const EntityData& ent, const GpuMesh& gpu, const D3DMatrix& worldViewProj) {
   if (!binder_ || !ent.Effect) return false;
   const int passes = binder_->BeginEntityEffect(ent.Effect);
   if (passes <= 0) return false;
   glBindVertexArray(gpu.Vao);
   for (int p = 0; p < passes; ++p)
-    if (binder_->BindEntityPass(ent.Effect, p))
+    if (binder_->BindEntityPass(ent.Effect, p, worldViewProj.data()))
       glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(gpu.Mesh->Indices.size()), GL_UNSIGNED_INT, nullptr);
   binder_->EndEntityEffect(ent.Effect);
   return true;
@@ -381,7 +381,8 @@ int GlEntities::Draw(GlEngine& eng) {
     glFrontFace(GL_CW);
     glCullFace(GL_BACK);
     glDisable(GL_BLEND);
-    if (!DrawWithEffect(ent, gpu)) DrawPlain(eng, ent, gpu, world, shadowed, lightViewProj);
+    if (!DrawWithEffect(ent, gpu, MatrixMultiply(MatrixMultiply(world, eng.View()), eng.Projection())))
+      DrawPlain(eng, ent, gpu, world, shadowed, lightViewProj);
     ++drawn;
   }
   glBindVertexArray(0);

@@ -37,7 +37,8 @@ class EffectPassBinder {
   virtual int BeginEntityEffect(Handle effect) = 0;
   // Makes pass `pass` current: program, parameters, samplers and render states. The
   // entity's vertex array is bound; attribute locations are the ones listed above.
-  virtual bool BindEntityPass(Handle effect, int pass) = 0;
+  // `worldViewProj16` (Direct3D layout) serves passes without a vertex shader.
+  virtual bool BindEntityPass(Handle effect, int pass, const float* worldViewProj16) = 0;
   // After the last pass: restores whatever state the passes changed.
   virtual void EndEntityEffect(Handle effect) = 0;
 };
@@ -72,7 +73,7 @@ class GlEntities {
   GpuMesh& Upload(GlEngine& eng, Handle h, const EntityData& ent);
   void DrawPlain(GlEngine& eng, const EntityData& ent, const GpuMesh& gpu, const D3DMatrix& world,
                  bool shadowed, const D3DMatrix& lightViewProj);
-  bool DrawWithEffect(const EntityData& ent, const GpuMesh& gpu);
+  bool DrawWithEffect(const EntityData& ent, const GpuMesh& gpu, const D3DMatrix& worldViewProj);
   // Renders the entity's depth from the light; false when no shadow map could be made.
   bool RenderShadowMap(GlEngine& eng, const EntityData& ent, const GpuMesh& gpu, const D3DMatrix& world,
                        D3DMatrix& lightViewProj);

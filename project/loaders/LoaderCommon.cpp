@@ -62,6 +62,11 @@ void ReleaseTexture(Engine& e, Handle& texture) {
   texture = 0;
 }
 
+void ReleaseEffect(Engine& e, Handle& effect) {
+  if (effect != 0) e.FreeEffect(effect);
+  effect = 0;
+}
+
 std::string WithCrLf(const std::string& text) {
   std::string out;
   out.reserve(text.size() + text.size() / 16);

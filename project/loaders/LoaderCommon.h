@@ -29,6 +29,7 @@ bool ReplaceTexture(IntroModel& m, Engine& e, const std::string& path, Handle& s
 // Frees the engine object in the slot, if any, and clears the slot.
 void ReleaseSprite(Engine& e, Handle& sprite);
 void ReleaseTexture(Engine& e, Handle& texture);
+void ReleaseEffect(Engine& e, Handle& effect);
 
 // Text with every line ending as CR LF (bare LF and bare CR become CR LF), the form
 // shader and text blocks take in the model and the project file.

@@ -37,9 +37,10 @@ void LoadRasterTexture(IntroModel& m, Engine& e, const std::string& path, int ba
   m.Raster.txt[bar] = stretch;
   m.Raster.Path[bar] = path;
   loaders::LogLoaded(m, "Raster Texture #" + std::to_string(bar) + " succesfully loaded.");
-  // The bars cover the whole screen height; a stretched raster is rebuilt at that height.
+  // Texture mode "Among" (1) repeats the raster down to the screen height, so its bars
+  // keep their size; "Stretch" (0) leaves it to be stretched over the screen.
   if (stretch == 1 && e.TextureHeight(tex) != m.ScreenY)
-    e.ResizeTexture(tex, e.TextureWidth(tex), m.ScreenY);
+    e.TileTexture(tex, e.TextureWidth(tex), m.ScreenY);
   MarkChanged(m);
 }
 
