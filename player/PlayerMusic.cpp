@@ -23,10 +23,7 @@ void PlayerMusic::Start(std::span<const uint8_t> bytes, bool openDevice) {
   out_.Mix().Play(std::move(tune));
 }
 
-void PlayerMusic::Upkeep() {
-  if (leaving_) return out_.Mix().Reclaim();
-  music::KeepTunePlaying(out_.Mix(), replayer_.Type);
-}
+void PlayerMusic::Upkeep() { music::KeepTunePlaying(out_.Mix(), replayer_.Type); }
 
 void PlayerMusic::Leave(int32_t fadeMs) {
   if (leaving_) return;

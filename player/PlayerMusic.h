@@ -22,8 +22,8 @@ class PlayerMusic {
   void Start(std::span<const uint8_t> bytes, bool openDevice);
   // Once per picture frame: a song that has ended starts again.
   void Upkeep();
-  // The intro is on its way out: no more restarts, and the tune fades over `fadeMs`
-  // where its replayer can fade (V2M).
+  // The intro is on its way out: the tune fades over `fadeMs` where its replayer can
+  // fade (V2M; a faded song stays silent), once.
   void Leave(int32_t fadeMs);
   // Silence, and the device closed.
   void Stop();
