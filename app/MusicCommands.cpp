@@ -102,7 +102,7 @@ bool StartSid(AppContext& ctx, bool play) {
   MusicSession& s = ctx.Music;
   RomFiles roms = ReadRoms(ctx.Model);
   music::TuneOptions opt;
-  opt.SidSong = s.SidInfo.StartIndex();
+  opt.SidSong = music::kSidHeaderStartSong;
   opt.Roms = roms.View();
   std::string why;
   std::unique_ptr<music::Tune> tune = music::OpenTune(s.SidData, MusicType::Sid, opt, &why);

@@ -9,27 +9,12 @@ namespace quellor::music {
 
 namespace {
 
-using Bytes = std::span<const uint8_t>;
-using Opener = std::unique_ptr<Tune> (*)(Bytes, const TuneOptions&, std::string*);
-
-struct Replayer {
-  MusicType Type;
-  Opener Open;
-};
-
-// One row per replayer; a type without a row is "not available".
-constexpr Replayer kReplayers[] = {
-    {MusicType::Tracker, [](Bytes bytes, const TuneOptions&, std::string* e) { return OpenTrackerTune(bytes, e); }},
-    {MusicType::Sid,
-     [](Bytes bytes, const TuneOptions& o, std::string* e) { return OpenSidTune(bytes, o.SidSong, o.Roms, e); }},
-    {MusicType::FutureComposer,
-     [](Bytes bytes, const TuneOptions&, std::string* e) { return OpenFutureComposerTune(bytes, e); }},
-    {MusicType::V2m, [](Bytes bytes, const TuneOptions&, std::string* e) { return OpenV2m(bytes, kOutputRate, e); }},
-};
+// A type without a row is "not available".
+const Replayer* const kReplayers[] = {&kTrackerReplayer, &kSidReplayer, &kFutureComposerReplayer, &kV2mReplayer};
 
 const Replayer* Find(MusicType type) {
-  for (const Replayer& r : kReplayers)
-    if (r.Type == type) return &r;
+  for (const Replayer* r : kReplayers)
+    if (r->Type == type) return r;
   return nullptr;
 }
 

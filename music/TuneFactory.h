@@ -5,15 +5,9 @@
 #include <span>
 #include <string>
 
-#include "music/Tune.h"
-#include "music/sid/SidRoms.h"
+#include "music/Replayer.h"
 
 namespace quellor::music {
-
-struct TuneOptions {
-  int SidSong = 0;  // 0-based song of a SID tune
-  SidRoms Roms;     // C64 ROMs for RSID tunes, where the user provides them
-};
 
 // The tune ready to render from its start. Null with a reason (for the status log) when
 // the file cannot be played or its replayer is not available.

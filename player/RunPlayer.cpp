@@ -8,10 +8,10 @@
 #include "engine/image/ImageCodec.h"
 #include "engine/Clock.h"
 #include "engine/Input.h"
-#include "music/Tune.h"
+#include "music/SoundCapture.h"
 #include "player/IntroShow.h"
 #include "player/PlayerIntro.h"
-#include "player/WavFile.h"
+#include "player/PlayerMusic.h"
 #include "player/sdl/SdlWindow.h"
 #include "project/PathResolve.h"
 #include "project/ProcessStart.h"
@@ -28,26 +28,7 @@ int Fail(const std::string& why) {
   return 1;
 }
 
-std::unique_ptr<music::Tune> OpenIntroTune(const std::vector<uint8_t>& bytes, TuneOpener open) {
-  if (bytes.empty() || !open) return nullptr;
-  std::string why;
-  std::unique_ptr<music::Tune> tune = open(bytes, &why);
-  if (!tune) std::fprintf(stderr, "%s: the intro plays without its music: %s\n", kName, why.c_str());
-  return tune;
-}
-
-// The sound until the next frame. A tune with a known length (V2M) starts again once it
-// is 500 ms past its end, as the editor keeps it going; the others wrap by themselves.
-void RenderAudio(music::Tune* tune, std::vector<float>& out, size_t frames) {
-  const size_t at = out.size();
-  out.resize(at + 2 * frames, 0.0f);
-  if (!tune) return;
-  tune->Render(out.data() + at, frames);
-  const int32_t length = tune->LengthMs();
-  if (length > 0 && tune->Position() > length + 500) tune->SetPosition(0);
-}
-
-int RunHeadless(const PlayerOptions& o, EmbeddedIntro& intro, TuneOpener openTune) {
+int RunHeadless(const PlayerOptions& o, EmbeddedIntro& intro, const music::Replayer& replayer) {
   std::string error;
   std::unique_ptr<EglContext> egl = EglContext::Create(&error);
   if (!egl) return Fail("no headless OpenGL context: " + error);
@@ -62,19 +43,20 @@ int RunHeadless(const PlayerOptions& o, EmbeddedIntro& intro, TuneOpener openTun
   InitModel(*play);
   if (!engine.Open(intro.Model->ScreenX, intro.Model->ScreenY)) return Fail(engine.ErrorText());
   LoadEmbeddedIntro(intro, engine, *play);
-  std::unique_ptr<music::Tune> tune = OpenIntroTune(intro.Music, openTune);
+  // The sound is cut by the frame rate as the editor's headless render cuts it: F frames
+  // hold exactly F x 1000 / fps ms.
+  PlayerMusic music(replayer);
+  music.Start(intro.Music, false);
+  music::SoundCapture capture(music.Out(), fps);
 
   IntroShow show;
   show.Begin(*play, engine, clock.NowMs());
-  std::vector<float> audio;
-  uint64_t samplesDone = 0;
   for (int k = 0; k < o.Frames; ++k) {
+    music.Upkeep();
     show.Apply(*play, engine, clock.NowMs());
     DrawFrame(*play, engine, nullptr);
     clock.NextFrame();
-    const uint64_t until = static_cast<uint64_t>(k + 1) * music::kOutputRate / static_cast<uint64_t>(fps);
-    if (!o.AudioPath.empty()) RenderAudio(tune.get(), audio, static_cast<size_t>(until - samplesDone));
-    samplesDone = until;
+    if (!o.AudioPath.empty()) capture.AfterFrame();
   }
   if (!o.PngPath.empty()) {
     std::error_code ec;
@@ -82,8 +64,7 @@ int RunHeadless(const PlayerOptions& o, EmbeddedIntro& intro, TuneOpener openTun
     if (out.has_parent_path()) std::filesystem::create_directories(out.parent_path(), ec);
     if (!WritePngFile(o.PngPath, engine.ReadScreen())) return Fail("cannot write " + o.PngPath);
   }
-  if (!o.AudioPath.empty() && !WriteWavFile(o.AudioPath, audio, music::kOutputRate))
-    return Fail("cannot write " + o.AudioPath);
+  if (!o.AudioPath.empty() && !capture.Write(o.AudioPath, &error)) return Fail(error);
   return 0;
 }
 
@@ -95,7 +76,7 @@ void RunAfterExit(const IntroModel& m) {
   if (!StartDetached(program, "", "", &why)) std::fprintf(stderr, "%s: %s\n", kName, why.c_str());
 }
 
-int RunWindowed(EmbeddedIntro& intro, TuneOpener openTune) {
+int RunWindowed(EmbeddedIntro& intro, const music::Replayer& replayer) {
   const IntroModel& s = *intro.Model;
   bool full = s.WinType == 2;
   if (s.WinType == 0) full = SdlWindow::AskFullScreen(s.IntroName);
@@ -110,31 +91,38 @@ int RunWindowed(EmbeddedIntro& intro, TuneOpener openTune) {
   auto play = std::make_unique<IntroModel>();
   InitModel(*play);
   LoadEmbeddedIntro(intro, engine, *play);
-  std::unique_ptr<music::Tune> tune = OpenIntroTune(intro.Music, openTune);
 
+  // The music starts with the intro's first frame and fades with its way out.
+  PlayerMusic music(replayer);
+  music.Start(intro.Music, true);
   IntroShow show;
   show.Begin(*play, engine, play->Clock.NowMs());
   for (;;) {
     const bool open = window.Pump(engine);
     const uint32_t now = play->Clock.NowMs();
-    if (!open || engine.KeyDown(dik::kEscape)) show.Leave(now);
+    if (!open || engine.KeyDown(dik::kEscape)) {
+      show.Leave(now);
+      music.Leave(static_cast<int32_t>(kShowFadeMs));
+    }
     if (show.Finished(now)) break;
+    music.Upkeep();
     window.MousePosition(play->PreviewMouseX, play->PreviewMouseY);
     play->Clock.Focused = window.Focused();
     show.Apply(*play, engine, now);
     DrawFrame(*play, engine, nullptr);
   }
+  music.Stop();
   RunAfterExit(*play);
   return 0;
 }
 
 }  // namespace
 
-int RunPlayer(const PlayerOptions& options, const SlotBytes& slots, TuneOpener openTune) {
+int RunPlayer(const PlayerOptions& options, const SlotBytes& slots, const music::Replayer& replayer) {
   EmbeddedIntro intro;
   std::string error;
   if (!ReadIntroSlots(slots, intro, &error)) return Fail(error);
-  return options.Headless ? RunHeadless(options, intro, openTune) : RunWindowed(intro, openTune);
+  return options.Headless ? RunHeadless(options, intro, replayer) : RunWindowed(intro, replayer);
 }
 
 }  // namespace quellor

@@ -6,17 +6,14 @@
 #include <span>
 #include <string>
 
-#include "music/Tune.h"
+#include "music/Replayer.h"
 #include "player/IntroSlots.h"
 #include "player/PlayerOptions.h"
 
 namespace quellor {
 
-// Opens the intro's tune with the one replayer a player variant carries; null (with the
-// reason) when it cannot. Each variant passes its own, so it links no other replayer.
-using TuneOpener = std::unique_ptr<music::Tune> (*)(std::span<const uint8_t> bytes, std::string* error);
-
-// Returns the exit code.
-int RunPlayer(const PlayerOptions& options, const SlotBytes& slots, TuneOpener openTune);
+// `replayer` is the one a player variant carries, so it links no other. Returns the exit
+// code.
+int RunPlayer(const PlayerOptions& options, const SlotBytes& slots, const music::Replayer& replayer);
 
 }  // namespace quellor

@@ -1,5 +1,6 @@
 // An exported intro: a player stub whose data slots the editor has filled. Each stub
-// variant carries one replayer; QUELLOR_STUB_MUSIC_TYPE says which (Music.Type numbers).
+// variant carries one replayer; QUELLOR_STUB_MUSIC_TYPE says which (Music.Type numbers),
+// and the variant links that replayer's library only.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -7,8 +8,20 @@
 #include <string>
 #include <vector>
 
-#if QUELLOR_STUB_MUSIC_TYPE == 3
+#if QUELLOR_STUB_MUSIC_TYPE == 0
+#include "music/tracker/ModPlugTune.h"
+#define QUELLOR_STUB_REPLAYER kTrackerReplayer
+#elif QUELLOR_STUB_MUSIC_TYPE == 1
+#include "music/sid/SidPlayTune.h"
+#define QUELLOR_STUB_REPLAYER kSidReplayer
+#elif QUELLOR_STUB_MUSIC_TYPE == 2
+#include "music/fc/FcTune.h"
+#define QUELLOR_STUB_REPLAYER kFutureComposerReplayer
+#elif QUELLOR_STUB_MUSIC_TYPE == 3
 #include "music/v2m/V2mTune.h"
+#define QUELLOR_STUB_REPLAYER kV2mReplayer
+#else
+#error "QUELLOR_STUB_MUSIC_TYPE names no replayer"
 #endif
 
 #include "engine/fx/FxWorker.h"
@@ -16,22 +29,6 @@
 #include "player/PlayerOptions.h"
 #include "player/RunPlayer.h"
 #include "player/StubSlots.h"
-
-namespace {
-
-// The only replayer this variant links. The tracker, SID and Future Composer variants
-// stay silent until their replayers are part of the program.
-std::unique_ptr<quellor::music::Tune> OpenStubTune(std::span<const uint8_t> bytes, std::string* error) {
-#if QUELLOR_STUB_MUSIC_TYPE == 3
-  return quellor::music::OpenV2m(bytes, quellor::music::kOutputRate, error);
-#else
-  (void)bytes;
-  if (error) *error = "no replayer for this kind of music yet";
-  return nullptr;
-#endif
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   using namespace quellor;
@@ -51,5 +48,5 @@ int main(int argc, char** argv) {
     std::fputs(PlayerUsage().c_str(), stdout);
     return 0;
   }
-  return RunPlayer(o, StubSlotBytes(), OpenStubTune);
+  return RunPlayer(o, StubSlotBytes(), music::QUELLOR_STUB_REPLAYER);
 }

@@ -65,4 +65,9 @@ std::unique_ptr<Tune> OpenFutureComposerTune(std::span<const uint8_t> bytes, std
   return std::make_unique<FcTune>(std::move(mod));
 }
 
+const Replayer kFutureComposerReplayer = {
+    MusicType::FutureComposer, [](std::span<const uint8_t> bytes, const TuneOptions&, std::string* error) {
+      return OpenFutureComposerTune(bytes, error);
+    }};
+
 }  // namespace quellor::music

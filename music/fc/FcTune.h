@@ -4,11 +4,13 @@
 #include <span>
 #include <string>
 
-#include "music/Tune.h"
+#include "music/Replayer.h"
 
 namespace quellor::music {
 
 // Null with a reason when the file is not a Future Composer module it can play.
 std::unique_ptr<Tune> OpenFutureComposerTune(std::span<const uint8_t> bytes, std::string* error);
+
+extern const Replayer kFutureComposerReplayer;
 
 }  // namespace quellor::music

@@ -101,8 +101,14 @@ std::unique_ptr<Tune> OpenSidTune(std::span<const uint8_t> bytes, int songIndex,
     return nullptr;
   }
   auto tune = std::make_unique<SidPlayTune>();
-  if (!tune->Start(bytes, songIndex, roms, error)) return nullptr;
+  if (!tune->Start(bytes, songIndex == kSidHeaderStartSong ? info.StartIndex() : songIndex, roms, error))
+    return nullptr;
   return tune;
 }
+
+const Replayer kSidReplayer = {
+    MusicType::Sid, [](std::span<const uint8_t> bytes, const TuneOptions& options, std::string* error) {
+      return OpenSidTune(bytes, options.SidSong, options.Roms, error);
+    }};
 
 }  // namespace quellor::music

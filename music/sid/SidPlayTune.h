@@ -4,15 +4,17 @@
 #include <span>
 #include <string>
 
-#include "music/Tune.h"
-#include "music/sid/SidRoms.h"
+#include "music/Replayer.h"
 
 namespace quellor::music {
 
-// Plays song `songIndex` (0-based) of the tune. RSID tunes need all three ROMs and are
+// Plays song `songIndex` (0-based; kSidHeaderStartSong: the header's start song) of the tune. RSID tunes need all three ROMs and are
 // refused without them. Null with a reason when the tune cannot be run.
 std::unique_ptr<Tune> OpenSidTune(std::span<const uint8_t> bytes, int songIndex, const SidRoms& roms,
                                   std::string* error);
+
+// Opens TuneOptions::SidSong.
+extern const Replayer kSidReplayer;
 
 // The first SID chip's 32 registers as the emulation last saw them written (for tests
 // and diagnostics). False for a tune of another kind.

@@ -87,4 +87,9 @@ std::unique_ptr<Tune> OpenTrackerTune(std::span<const uint8_t> bytes, std::strin
   return std::make_unique<ModPlugTune>(f);
 }
 
+const Replayer kTrackerReplayer = {
+    MusicType::Tracker, [](std::span<const uint8_t> bytes, const TuneOptions&, std::string* error) {
+      return OpenTrackerTune(bytes, error);
+    }};
+
 }  // namespace quellor::music

@@ -4,12 +4,14 @@
 #include <span>
 #include <string>
 
-#include "music/Tune.h"
+#include "music/Replayer.h"
 
 namespace quellor::music {
 
 // The whole file is handed to the library from memory. Null with a reason when the
 // library does not take it.
 std::unique_ptr<Tune> OpenTrackerTune(std::span<const uint8_t> bytes, std::string* error);
+
+extern const Replayer kTrackerReplayer;
 
 }  // namespace quellor::music

@@ -117,4 +117,9 @@ std::unique_ptr<Tune> OpenV2m(std::span<const uint8_t> bytes, int rate, std::str
   return std::make_unique<v2m::V2mTune>(std::move(song), rate);
 }
 
+const Replayer kV2mReplayer = {
+    MusicType::V2m, [](std::span<const uint8_t> bytes, const TuneOptions&, std::string* error) {
+      return OpenV2m(bytes, kOutputRate, error);
+    }};
+
 }  // namespace quellor::music

@@ -6,7 +6,7 @@
 #include <span>
 #include <string>
 
-#include "music/Tune.h"
+#include "music/Replayer.h"
 
 namespace quellor::music {
 
@@ -15,5 +15,8 @@ namespace quellor::music {
 // reverb and delays tuned in samples). Returns nullptr with a reason in *error
 // when the file cannot be played.
 std::unique_ptr<Tune> OpenV2m(std::span<const uint8_t> bytes, int rate, std::string* error);
+
+// Plays at kOutputRate.
+extern const Replayer kV2mReplayer;
 
 }  // namespace quellor::music
