@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "music/Tune.h"
+#include "tests/shared_dir.h"
 #include "tools/TuneArt.h"
 
 namespace quellor::testing {
@@ -27,21 +28,5 @@ inline double Rms(const float* s, size_t n) {
 }
 inline double Rms(const std::vector<float>& s) { return Rms(s.data(), s.size()); }
 
-// Where the shared corpus lies (QUELLOR_SHARED_DIR, else beside the checkout or beside
-// its worktree folder), or "" when it is not there.
-inline std::string SharedDir() {
-  const char* env = std::getenv("QUELLOR_SHARED_DIR");
-  std::vector<std::string> dirs;
-  if (env && *env) dirs.push_back(env);
-  dirs.push_back(std::string(QUELLOR_SOURCE_DIR) + "/../shared");
-  dirs.push_back(std::string(QUELLOR_SOURCE_DIR) + "/../../shared");
-  for (const std::string& dir : dirs) {
-    if (FILE* f = std::fopen((dir + "/corpus/MANIFEST.tsv").c_str(), "rb")) {
-      std::fclose(f);
-      return dir;
-    }
-  }
-  return {};
-}
 
 }  // namespace quellor::testing

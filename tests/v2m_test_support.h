@@ -1,4 +1,5 @@
 #pragma once
+#include "tests/shared_dir.h"
 // Shared pieces of the V2M tests: a small song written by the test itself and
 // the way to the shared test material.
 #include <cstdlib>
@@ -28,9 +29,6 @@ inline V2mSketch ThreeNoteSong() {
   return s;
 }
 
-inline std::filesystem::path SharedDir() {
-  if (const char* env = std::getenv("QUELLOR_SHARED_DIR")) return env;
-  return std::filesystem::path(QUELLOR_SOURCE_DIR) / ".." / "shared";
-}
+inline std::filesystem::path SharedDir() { return quellor::testing::SharedDir(); }
 
 }  // namespace quellor::music::v2m::test
