@@ -7,6 +7,8 @@
 // first frames have sized every list; the recording engine's copies of long texts count).
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
+
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -23,7 +25,11 @@
 #include "project/IntroModel.h"
 #include "project/Loaders.h"
 #include "project/Object3d.h"
+#include "render/Bobs.h"
 #include "render/Frame.h"
+#include "render/PagerTrainer.h"
+#include "render/RasterBars.h"
+#include "render/Scrollers.h"
 #include "render/IdleScene.h"
 #include "tests/AllocationCounter.h"
 
@@ -41,7 +47,13 @@ class SteppingClock : public Clock {
 };
 SteppingClock g_clock;
 
-enum Scene { kIdle = 0, kAllAssets = 1, kDemo = 2, kDemoPlacement = 3, kObject = 4, kObjectShadow = 5, kAllAssetsAndObject = 6 };
+// kStress: all assets and the object, plus both scrollers on FX 4, pager and trainer in
+// flight, 2 000 bob clones, the object's wobble shader, the CRT post effect and three
+// raster bars.
+enum Scene {
+  kIdle = 0, kAllAssets = 1, kDemo = 2, kDemoPlacement = 3, kObject = 4, kObjectShadow = 5,
+  kAllAssetsAndObject = 6, kStress = 7
+};
 
 Image Picture(int w, int h) {
   Image img;
@@ -81,6 +93,45 @@ void PrepareDemo(Setup& s, Engine& e, Scene scene) {
   s.Hook = &s.Ctx->Placement;
 }
 
+void AddStress(Setup& s, Engine& e) {
+  IntroModel& m = s.M;
+  const std::string shader = std::string(QUELLOR_SOURCE_DIR) + "/Data/Shader/";
+  for (int k = 0; k < 2; ++k) {
+    m.Scroller[k].Active = 1;
+    m.Scroller[k].Font = k;
+    m.Scroller[k].Text = "@THE QUICK BROWN FOX JUMPS OVER THE LAZY DOG 0123456789 @";
+    SetScrollerEffect(m, k, 4);
+  }
+  ResetScrollers(m);
+  m.Pager.Active = 1;
+  m.Pager.YLins = 5;
+  for (int l = 0; l < 5; ++l) m.Pager.Lines.push_back("ABCDEFGHIJKLMNOPQRST");
+  m.Pager.PG_del = 0;
+  m.Pager.Po_spd = m.Pager.Sc_spd = m.Pager.Tr_spd = m.Pager.Ro_spd = 0;  // always in flight
+  RestartPager(m, e);
+  m.Trainer.Active = 1;
+  m.Trainer.YLins = 6;
+  for (int i = 0; i < 12; ++i) m.Trainer.Lines.push_back(i < 6 ? "INFINITE LIVES    OFF" : "INFINITE LIVES    ON");
+  RestartTrainer(m, e);
+  ApplyBobPreset(m, e, 2);
+  m.AnimClone.Active = 1;
+  m.AnimClone.Count = 2000;
+  GenerateClones(m);
+  LoadVertexShader(m, e, shader + "Vertex/Wobble.fx");
+  LoadPostFxShader(m, e, shader + "PostFX/crt.fx");
+  SetRasterEffectSource(m);
+  CompileRasterEffect(m, e);
+  for (int n = 1; n <= 3; ++n) {
+    LoadRasterTexture(m, e, Write(s.Dir, "ras" + std::to_string(n) + ".png", 4, 16), n, 1);
+    m.Raster.enb[n] = 1;
+    m.Raster.fxt[n] = static_cast<float>(n);
+    m.Raster.rgb[n] = {n == 1 ? 1.0f : 0.0f, n == 2 ? 1.0f : 0.0f, n == 3 ? 1.0f : 0.0f, 0.0f};
+  }
+  m.Raster.RasterCount = 3;
+  if (m.VertexShader.Effect == 0 || m.PostFX.Effect == 0 || m.Raster.Effect == 0)
+    std::fprintf(stderr, "bench_frame: an effect of the stress scene did not compile: %s\n", e.ErrorText().c_str());
+}
+
 void Prepare(Setup& s, Engine& e, Scene scene) {
   s.Dir = std::filesystem::temp_directory_path() / ("quellor_bench_frame_" + std::to_string(::getpid()));
   std::filesystem::create_directories(s.Dir / "Data" / "Bobs");
@@ -103,7 +154,7 @@ void Prepare(Setup& s, Engine& e, Scene scene) {
     CreateObjectPrimitive(m, e, static_cast<int>(Primitive::Teapot));
     m.Obj3d.Shadow = scene == kObjectShadow ? 1 : 0;
     ApplyObjectSetup(m, e);
-    if (scene != kAllAssetsAndObject) return;
+    if (scene != kAllAssetsAndObject && scene != kStress) return;
   }
   LoadLogo(m, e, Write(s.Dir, "logo.png", 256, 128));
   LoadSign(m, e, Write(s.Dir, "sign.png", 32, 32));
@@ -130,6 +181,7 @@ void Prepare(Setup& s, Engine& e, Scene scene) {
   LoadRasterTexture(m, e, Write(s.Dir, "ras.png", 4, 16), 1, 1);
   m.Logo.Layer = 1;
   m.Sign.Layer = 2;
+  if (scene == kStress) AddStress(s, e);
 }
 
 void Finish(Setup& s) {
@@ -167,7 +219,7 @@ void BM_FrameRecording(benchmark::State& state) {
   RunFrames(state, s, e, &e);
   Finish(s);
 }
-BENCHMARK(BM_FrameRecording)->ArgName("scene")->DenseRange(kIdle, kAllAssetsAndObject);
+BENCHMARK(BM_FrameRecording)->ArgName("scene")->DenseRange(kIdle, kStress);
 
 void BM_FrameGl(benchmark::State& state) {
   std::string error;
@@ -187,7 +239,7 @@ void BM_FrameGl(benchmark::State& state) {
   RunFrames(state, s, e, nullptr);
   Finish(s);
 }
-BENCHMARK(BM_FrameGl)->ArgName("scene")->DenseRange(kIdle, kAllAssetsAndObject)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FrameGl)->ArgName("scene")->DenseRange(kIdle, kStress)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
