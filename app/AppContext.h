@@ -16,7 +16,7 @@ struct AppContext {
   Host& Win;
   bool QuitRequested = false;
   int MusicFilterIndex = 0;  // remembered file-type choice of the music requester
-  MusicSession Music;        // the sound output and the loaded tune's data
+  MusicSession Music{};      // the sound output and the loaded tune's data
   uint64_t KeptRevision = 0;  // model revision at the last load, save or New
   PlacementOverlay Placement{Win};  // the frame's hook while a placement mode is active
   DialogState Dialogs{};

@@ -3,28 +3,16 @@
 // CPU time per frame and the heap allocations the per-frame path makes (should be 0).
 #include <benchmark/benchmark.h>
 
-#include <atomic>
 #include <cstdlib>
 #include <memory>
-#include <new>
 
 #include "engine/recording/RecordingEngine.h"
 #include "project/IntroModel.h"
 #include "render/Bobs.h"
 #include "render/PagerTrainer.h"
 #include "render/Scrollers.h"
+#include "tests/AllocationCounter.h"
 
-namespace {
-std::atomic<long> g_allocs{0};
-}
-
-void* operator new(std::size_t n) {
-  g_allocs.fetch_add(1, std::memory_order_relaxed);
-  if (void* p = std::malloc(n ? n : 1)) return p;
-  throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
@@ -98,7 +86,7 @@ void BM_EffectsFrame(benchmark::State& state) {
   RecordingEngine e;
   SetUpScene(*m, e);
   for (int i = 0; i < 100; ++i) EffectsFrame(*m, e);  // reach steady capacities
-  const long before = g_allocs.load();
+  const long before = quellor::testing::HeapAllocations();
   long frames = 0;
   for (auto _ : state) {
     g_clock.AdvanceMs(16);
@@ -107,7 +95,7 @@ void BM_EffectsFrame(benchmark::State& state) {
     benchmark::DoNotOptimize(m->Draws.data());
     ++frames;
   }
-  const long allocs = g_allocs.load() - before;  // before the counters map allocates
+  const long allocs = quellor::testing::HeapAllocations() - before;  // before the counters map allocates
   state.counters["records"] = static_cast<double>(m->Draws.size());
   state.counters["allocs_per_frame"] =
       frames ? static_cast<double>(allocs) / static_cast<double>(frames) : 0.0;

@@ -152,7 +152,9 @@ TEST(MenuBar, KeyboardAccessBesideTheLabels) {
       {"Ctrl+N", "New"}, {"Ctrl+O", "Load"}, {"Ctrl+S", "Save"}, {"Ctrl+Q", "Quit"}};
   EXPECT_EQ(shortcuts, want);
   for (const MenuItemData& item : bar.Menus[0].Sub)
-    if (!item.Accelerator.empty()) EXPECT_TRUE(item.Enabled) << item.Text;
+    if (!item.Accelerator.empty()) {
+      EXPECT_TRUE(item.Enabled) << item.Text;
+    }
 }
 
 TEST(MenuBar, ToolkitLabelMarksTheMnemonicAndAppendsTheShortcut) {

@@ -65,7 +65,9 @@ TEST_F(ObjectCommands, CreateObjectMakesThePrimitiveAndReappliesTheSettings) {
     DispatchMenu(ctx, menu::kObjCreateCube + type - 1);
     ASSERT_NE(m.Obj3d.Entity, 0u);
     EXPECT_NE(m.Obj3d.Entity, before);
-    if (before) EXPECT_EQ(e.FreedEntities.back(), before);
+    if (before) {
+      EXPECT_EQ(e.FreedEntities.back(), before);
+    }
     EXPECT_EQ(m.Obj3d.Type, type);
     EXPECT_EQ(m.Obj3d.File, "");
     const EntityData* ent = e.Entity(m.Obj3d.Entity);
