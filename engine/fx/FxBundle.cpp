@@ -87,7 +87,9 @@ bool DecodeFxBundle(std::span<const uint8_t> bytes, std::vector<FxBundleEntry>& 
 std::vector<FxBundleEntry> TranslateForBundle(FxTranslator& t,
                                               const std::vector<std::pair<FxKind, std::string>>& sources) {
   std::vector<FxBundleEntry> entries;
-  for (const auto& [kind, source] : sources) {
+  for (const auto& item : sources) {
+    const FxKind kind = item.first;
+    const std::string& source = item.second;
     if (entries.size() >= kMaxFxBundleEntries) break;
     const bool repeat = std::any_of(entries.begin(), entries.end(), [&](const FxBundleEntry& e) {
       return e.Kind == kind && e.Source == source;
