@@ -7,6 +7,7 @@
 #include "export/Packers.h"
 #include "project/PathResolve.h"
 #include "project/ProjectFile.h"
+#include "render/RasterBars.h"
 
 namespace quellor {
 
@@ -26,6 +27,8 @@ bool ExportProjectFile(const std::string& project, const std::string& target, En
   IntroModel& m = *model;
   std::error_code ec;
   InitModel(m);
+  // The player compiles the raster bars' effect too, so its translation goes along.
+  SetRasterEffectSource(m);
   m.BaseDir = std::filesystem::current_path(ec).string();
   m.PackerFileSize = ProbePackers(m.BaseDir);
   LoadOutcome out = LoadProject(m, e, project);

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "engine/fx/FxBundle.h"
 #include "engine/image/ImageCodec.h"
 #include "export/PeIcon.h"
 #include "export/StubImage.h"
@@ -34,6 +35,9 @@ class SlotPlan {
       : m_(m), e_(e), stub_(stub), at_(FindSlots(stub.Buffer.data(), stub.Size)) {}
 
   void Build();
+  // The translations of every effect text the player will compile; a text that does
+  // not translate is left out, as the editor shows the intro without that effect.
+  void Translations(FxTranslator& t);
   // The first slot whose bytes do not fit its room, if any: its tag and the sizes.
   bool Fits(std::string* why) const;
   void CopyInto(std::vector<uint8_t>& image) const;
@@ -61,6 +65,7 @@ class SlotPlan {
   std::vector<PlannedSlot> planned_;
   std::vector<std::string> lines_;
   std::string refusal_;
+  bool textureShader_ = false;  // the texture slot holds shader code
 };
 
 std::optional<std::vector<uint8_t>> SlotPlan::Asset(SlotId id, const std::string& path) {
@@ -141,6 +146,7 @@ void SlotPlan::Build() {
     std::optional<std::vector<uint8_t>> payload;
     if (!m_.TexShader.Code.empty()) {
       x.TextureKind = 1;
+      textureShader_ = true;
       payload = TextBytes(m_.TexShader.Code);
     } else if (!m_.Tex3d.File.empty()) {
       payload = Asset(SlotId::Texture3d, m_.Tex3d.File);
@@ -191,6 +197,26 @@ void SlotPlan::Build() {
     for (int32_t code : slots::DisplayOrderCodes(m_.DisplayOrder)) slots::PutLong(bytes, code);
     planned_.push_back({SlotId::Order, std::move(bytes)});
   }
+}
+
+void SlotPlan::Translations(FxTranslator& t) {
+  if (!Has(SlotId::FxTranslations)) return;
+  std::vector<std::pair<FxKind, std::string>> sources;
+  if (!m_.PostFX.Code.empty() && Has(SlotId::PostFx)) sources.emplace_back(FxKind::Effect, m_.PostFX.Code);
+  if (!m_.VertexShader.Code.empty()) sources.emplace_back(FxKind::Effect, m_.VertexShader.Code);
+  if (textureShader_) sources.emplace_back(FxKind::TextureShader, m_.TexShader.Code);
+  if (!m_.Raster.EffectSource.empty()) sources.emplace_back(FxKind::Effect, m_.Raster.EffectSource);
+  if (sources.empty()) return;
+  std::vector<FxBundleEntry> entries = TranslateForBundle(t, sources);
+  if (entries.empty()) return;
+  std::vector<uint8_t> bundle = EncodeFxBundle(entries);
+  if (bundle.size() + 4 > Room(SlotId::FxTranslations)) {  // after its length long
+    if (refusal_.empty())
+      refusal_ = "the effect translations do not fit their slot (" + std::to_string(bundle.size()) +
+                 " bytes, room for " + std::to_string(Room(SlotId::FxTranslations)) + ")";
+    return;
+  }
+  Put(SlotId::FxTranslations, std::move(bundle));
 }
 
 bool SlotPlan::Fits(std::string* why) const {
@@ -261,6 +287,8 @@ ExportResult CreateFinal(IntroModel& m, Engine& e, const std::string& target, co
 
   SlotPlan plan(m, e, stub);
   plan.Build();
+  FxTranslator translator(env.Translator);
+  plan.Translations(translator);
   std::string why;
   if (!plan.Fits(&why)) {
     result.Error = "Create Final stopped: " + why + ".";

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "engine/Engine.h"
+#include "engine/fx/FxTranslator.h"
 #include "export/Packers.h"
 #include "project/IntroModel.h"
 
@@ -34,6 +35,9 @@ struct ExportEnv {
   std::function<void(const std::string&, const std::string&)> ErrorBox;
   // Starts a packer without waiting; unset: the platform's detached process start.
   std::function<bool(const PackerRun&)> StartPacker;
+  // The translator the intro's effects are translated with for the player, which
+  // carries none: the editor's disk cache, then its worker.
+  FxTranslatorOptions Translator{{}, DefaultFxCacheDir(), 5000};
 };
 
 struct ExportResult {

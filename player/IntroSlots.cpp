@@ -159,6 +159,10 @@ bool ReadIntroSlots(const SlotBytes& bytes, EmbeddedIntro& out, std::string* err
   for (size_t at = 0; at + 4 <= order.size() && codes.size() < 13; at += 4)
     codes.push_back(slots::GetLong(order.data() + at));
   m.DisplayOrder = slots::DisplayOrderNames(codes.data(), codes.size());
+
+  std::vector<uint8_t> translations = r.Read(SlotId::FxTranslations);
+  if (!translations.empty() && !DecodeFxBundle(translations, out.Translations))
+    out.Damaged.push_back(SlotId::FxTranslations);
   return true;
 }
 

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/fx/FxBundle.h"
 #include "export/slots/SlotLayout.h"
 #include "project/IntroModel.h"
 
@@ -31,6 +32,9 @@ struct EmbeddedIntro {
   std::unique_ptr<IntroModel> Model = std::make_unique<IntroModel>();
   std::vector<EmbeddedFile> Files;
   std::vector<uint8_t> Music;  // the tune's file, empty for none
+  // The effects' translations made by the editor; empty when the slot held none or
+  // was damaged (the player then has no translation of its own).
+  std::vector<FxBundleEntry> Translations;
   // Slots whose fields ran past their room or announced an impossible payload; what
   // could be read of them is kept.
   std::vector<slots::SlotId> Damaged;

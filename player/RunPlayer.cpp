@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "engine/fx/FxBundle.h"
 #include "engine/gl/GlEngine.h"
 #include "engine/image/ImageCodec.h"
 #include "engine/Clock.h"
@@ -28,11 +29,19 @@ int Fail(const std::string& why) {
   return 1;
 }
 
+// The player carries no translator: the editor's translations answer every effect text
+// the intro compiles, so they go in before anything is loaded.
+void TakeTranslations(EmbeddedIntro& intro, GlEngine& engine) {
+  SeedFxTranslator(engine.EffectTranslator(), std::move(intro.Translations));
+  intro.Translations.clear();
+}
+
 int RunHeadless(const PlayerOptions& o, EmbeddedIntro& intro, const music::Replayer& replayer) {
   std::string error;
   std::unique_ptr<EglContext> egl = EglContext::Create(&error);
   if (!egl) return Fail("no headless OpenGL context: " + error);
   GlEngine engine({}, true);
+  TakeTranslations(intro, engine);
   auto play = std::make_unique<IntroModel>();
   // A repeatable render as the editor makes one: the clock starts at one second and
   // moves exactly one frame per pass. Set first: the engine times frames from Open on.
@@ -87,6 +96,7 @@ int RunWindowed(EmbeddedIntro& intro, const music::Replayer& replayer) {
   std::string error;
   if (!window.Open(s.ScreenX, s.ScreenY, full, &error)) return Fail(error);
   GlEngine engine([&window] { window.Present(); });
+  TakeTranslations(intro, engine);
   if (!engine.Open(s.ScreenX, s.ScreenY)) return Fail(engine.ErrorText());
   auto play = std::make_unique<IntroModel>();
   InitModel(*play);

@@ -1,10 +1,8 @@
 // An exported intro: a player stub whose data slots the editor has filled. Each stub
 // variant carries one replayer; QUELLOR_STUB_MUSIC_TYPE says which (Music.Type numbers),
-// and the variant links that replayer's library only.
+// and the variant links that replayer's library only. No effect translator: the intro's
+// effects come translated in its slots.
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <string_view>
 #include <string>
 #include <vector>
 
@@ -24,21 +22,12 @@
 #error "QUELLOR_STUB_MUSIC_TYPE names no replayer"
 #endif
 
-#include "engine/fx/FxWorker.h"
-#include "engine/fx/compile/FxWorkerLoop.h"
 #include "player/PlayerOptions.h"
 #include "player/RunPlayer.h"
 #include "player/StubSlots.h"
 
 int main(int argc, char** argv) {
   using namespace quellor;
-  // The intro carries its own effect translator: it starts itself as the worker, since
-  // no worker program lies beside it on the machine it is shared to.
-  if (argc == 2 && std::string_view(argv[1]) == kFxWorkerArgument) return RunFxWorker();
-  std::error_code ec;
-  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
-  if (!ec) setenv("QUELLOR_FXWORKER", self.c_str(), 1);
-
   PlayerOptions o = ParsePlayerOptions(std::vector<std::string>(argv + 1, argv + argc));
   if (!o.Error.empty()) {
     std::fprintf(stderr, "%s\n%s", o.Error.c_str(), PlayerUsage().c_str());

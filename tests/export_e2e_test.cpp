@@ -97,7 +97,12 @@ TEST(ExportedPlayer, ShowsTheDemoAsTheEditorDoes) {
 
   const fs::path png = d.Path / "player.png", wav = d.Path / "player.wav";
   std::string output;
-  ASSERT_TRUE(RunExported(target + ".exe", "--png " + png.string() + " --audio-out " + wav.string(), &output))
+  // As on a machine without the editor: no worker to start and an empty translation
+  // cache, so every effect must come translated with the intro.
+  const std::string noTranslator = "env QUELLOR_FXWORKER=" + (d.Path / "no-worker").string() +
+                                   " XDG_CACHE_HOME=" + (d.Path / "cache").string() + " ";
+  ASSERT_TRUE(RunExported(noTranslator + target + ".exe",
+                          "--png " + png.string() + " --audio-out " + wav.string(), &output))
       << output;
 
   Image player;
@@ -191,7 +196,7 @@ TEST(ExportedPlayer, PlaysEachKindOfTuneAsTheEditorDoes) {
 }
 
 // Each variant carries its own replayer only: the tracker stub needs libmodplug, the SID
-// stub libsidplayfp, and no other stub needs either.
+// stub libsidplayfp, and no other stub needs either; none carries the effect translator.
 TEST(ExportedPlayer, EachStubLinksOnlyItsOwnReplayer) {
   const fs::path dir = fs::path(QUELLOR_BINARY_DIR) / "stubs";
   if (!fs::exists(dir / "quellor_stub_fc")) GTEST_SKIP() << "stubs not built";
@@ -204,6 +209,9 @@ TEST(ExportedPlayer, EachStubLinksOnlyItsOwnReplayer) {
     SCOPED_TRACE(variants[i]);
     EXPECT_EQ(names(variants[i], "libmodplug.so"), i == 0);
     EXPECT_EQ(names(variants[i], "libsidplayfp.so"), i == 1);
+    // Effects come translated in the slots: no stub carries the translator.
+    EXPECT_FALSE(names(variants[i], "glslang"));
+    EXPECT_FALSE(names(variants[i], "libspirv-cross"));
   }
 }
 

@@ -7,10 +7,13 @@
 #include <thread>
 
 #include "engine/Clock.h"
+#include "engine/fx/FxBundle.h"
 #include "export/CreateFinal.h"
 #include "export/Packers.h"
+#include "export/slots/SlotIo.h"
 #include "project/Colors.h"
 #include "project/ProcessStart.h"
+#include "render/RasterBars.h"
 #include "app/Dispatch.h"
 #include "app/MenuIds.h"
 #include "tests/CommandsTestSupport.h"
@@ -41,6 +44,7 @@ struct FlowRig {
     ExportEnv env;
     env.StubFolder = (Dir.Path / "bin").string();
     env.PackerBase = Dir.Base();
+    env.Translator.CacheDir = (Dir.Path / "fxcache").string();
     env.ErrorBox = [this](const std::string& t, const std::string& x) { Boxes.emplace_back(t, x); };
     env.StartPacker = [this](const PackerRun& r) {
       Packers.push_back(r);
@@ -126,6 +130,41 @@ TEST(ExportFlow, APayloadLargerThanItsSlotStopsBeforeAnythingIsWritten) {
   WriteBytes(r.M.Logo.File, AssetBytes(60, 1));
   EXPECT_TRUE(r.Run("keep.exe").Written);
   EXPECT_TRUE(r.Packers.empty());  // Packer 0: uncompressed
+}
+
+TEST(ExportFlow, EffectsGoAlongTranslatedUnlessTheyFailAndMustFitTheirSlot) {
+  const std::string good =
+      "float4 PS(float2 uv : TEXCOORD0) : COLOR { return float4(uv, 0, 1); }\n"
+      "technique T { pass P { PixelShader = compile ps_2_0 PS(); } }\n";
+  FlowRig r;
+  StubSpec spec;
+  spec.PayloadRoom = 65536;
+  const TestStub stub = MakeStub(spec);
+  r.Stub(0, PackStub(stub.Image));
+  r.M.PostFX.Code = good;
+  r.M.VertexShader.Code = "technique T { pass P { VertexShader = compile vs_2_0 Missing(); } }";
+  SetRasterEffectSource(r.M);
+  const ExportResult written = r.Run("fx.exe");
+  ASSERT_TRUE(written.Written) << written.Error;
+  const std::vector<uint8_t> image = ReadBytes(r.Dir.Path / "fx.exe");
+  const size_t at = stub.SlotAt[static_cast<int>(slots::SlotId::FxTranslations)];
+  const uint32_t length = static_cast<uint32_t>(slots::GetLong(image.data() + at));
+  ASSERT_LE(at + 4 + length, image.size());
+  std::vector<FxBundleEntry> entries;
+  ASSERT_TRUE(DecodeFxBundle({image.data() + at + 4, length}, entries));
+  // The vertex shader does not translate: the intro goes without it, as in the editor.
+  ASSERT_EQ(entries.size(), 2u);
+  EXPECT_EQ(entries[0].Source, good);
+  EXPECT_EQ(entries[1].Source, kRasterEffectSource);
+
+  spec.SmallSlot = static_cast<int>(slots::SlotId::FxTranslations);
+  spec.SmallRoom = 100;
+  r.Stub(0, PackStub(MakeStub(spec).Image));
+  EXPECT_FALSE(r.Run("small.exe").Written);
+  const std::string line = r.M.Log.Lines.empty() ? "" : r.M.Log.Lines.back().Text;
+  EXPECT_EQ(line.rfind("Create Final stopped: the effect translations do not fit their slot (", 0), 0u) << line;
+  EXPECT_NE(line.find("room for 100)."), std::string::npos) << line;
+  EXPECT_FALSE(fs::exists(r.Dir.Path / "small.exe"));
 }
 
 TEST(ExportFlow, LogLinesLiveLongerForEveryLineBeforeThem) {

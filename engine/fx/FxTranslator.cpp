@@ -132,9 +132,20 @@ FxResult FxTranslator::Translate(FxKind kind, std::string_view source) {
     if (!result.Ok) return result;
     WriteDisk(key, kind, source, result);
   }
-  if (memory_.size() >= kMaxMemoryEntries) memory_.clear();
-  memory_[key] = Entry{kind, std::string(source), result};
+  Keep(key, Entry{kind, std::string(source), result});
   return result;
+}
+
+bool FxTranslator::Remember(FxKind kind, std::string source, FxResult result) {
+  if (!result.Ok || result.Fx.Kind != kind) return false;
+  const uint64_t key = FxContentKey(kind, source);
+  Keep(key, Entry{kind, std::move(source), std::move(result)});
+  return true;
+}
+
+void FxTranslator::Keep(uint64_t key, Entry entry) {
+  if (memory_.size() >= kMaxMemoryEntries && !memory_.count(key)) memory_.clear();
+  memory_[key] = std::move(entry);
 }
 
 }  // namespace quellor

@@ -31,6 +31,9 @@ class FxTranslator {
   ~FxTranslator();
 
   FxResult Translate(FxKind kind, std::string_view source);
+  // Takes a translation made elsewhere (an exported intro's), so that text is answered
+  // from memory without a worker. Only a successful result of the same kind is kept.
+  bool Remember(FxKind kind, std::string source, FxResult result);
   const FxTranslatorStats& Stats() const { return stats_; }
   void SetCacheDir(std::string dir) { options_.CacheDir = std::move(dir); }
   void ForgetMemory() { memory_.clear(); }
@@ -45,6 +48,7 @@ class FxTranslator {
   bool ReadDisk(uint64_t key, FxKind kind, std::string_view source, FxResult& out) const;
   void WriteDisk(uint64_t key, FxKind kind, std::string_view source, const FxResult& r) const;
   std::string PathFor(uint64_t key) const;
+  void Keep(uint64_t key, Entry entry);
 
   FxTranslatorOptions options_;
   std::unique_ptr<FxWorker> worker_;

@@ -46,7 +46,7 @@ bool FxWorker::Start(std::string* why) {
   posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
   // The editor's other files and connections are none of the worker's business.
   posix_spawn_file_actions_addclosefrom_np(&actions, 3);
-  char* argv[] = {const_cast<char*>(exe_.c_str()), const_cast<char*>(kFxWorkerArgument), nullptr};
+  char* argv[] = {const_cast<char*>(exe_.c_str()), nullptr};
   pid_t pid = -1;
   const int rc = posix_spawnp(&pid, exe_.c_str(), &actions, nullptr, argv, environ);
   posix_spawn_file_actions_destroy(&actions);

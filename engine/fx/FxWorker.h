@@ -13,10 +13,6 @@
 namespace quellor {
 
 inline constexpr const char* kFxWorkerName = "quellor_fxworker";
-// The worker is started with this argument. The editor's worker binary ignores it; a
-// program that carries the translator itself (an exported intro) starts itself with it
-// and then acts as the worker (RunFxWorker).
-inline constexpr const char* kFxWorkerArgument = "--fx-worker";
 
 class FxWorker {
  public:

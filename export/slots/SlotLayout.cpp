@@ -271,6 +271,10 @@ void VisitSlot(SlotId id, IntroModel& m, SlotExtras& x, SlotVisitor& v) {
       return;
     }
     case SlotId::Order: return;
+    case SlotId::FxTranslations:
+      v.PayloadLength();
+      v.Payload(PayloadKind::Bytes);
+      return;
   }
 }
 

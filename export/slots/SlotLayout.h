@@ -23,8 +23,9 @@ enum class SlotId : int {
   Gfx1, Gfx2, Gfx3, Gfx4, Gfx5, StartAnim, BobAnim, Font1, Font2, Music, Background,
   Object3d, Texture3d, VertexShader, VsTexture1, VsTexture2, VsTexture3, Pager, Trainer,
   TrainerBar, PostFx, Rasters, Raster1, Raster2, Raster3, ExecAfter, Texts, Border, Order,
+  FxTranslations,
 };
-constexpr int kSlotCount = static_cast<int>(SlotId::Order) + 1;
+constexpr int kSlotCount = static_cast<int>(SlotId::FxTranslations) + 1;
 
 constexpr SlotId GfxSlot(int layer) { return static_cast<SlotId>(static_cast<int>(SlotId::Gfx1) + layer - 1); }
 constexpr SlotId VsTextureSlot(int k) {
@@ -42,6 +43,8 @@ constexpr uint32_t kObjectBytes = 524288;
 constexpr uint32_t kMusicBytes = 524288;
 constexpr uint32_t kRasterBytes = 1024;
 constexpr uint32_t kLongTextBytes = 65536;
+// The intro's effects as translated by the editor (engine/fx/FxBundle.h): a few KB each.
+constexpr uint32_t kFxTranslationBytes = 262144;
 constexpr size_t kNameChars = 19;       // intro name
 constexpr size_t kExecChars = 256;      // program started after the intro
 constexpr size_t kTextFieldBytes = 1024;  // one scroll text field, zero included
@@ -70,6 +73,7 @@ inline constexpr uint32_t kFieldBytes[kSlotCount] = {
     kTextFieldBytes * kTextFields,  // Texts
     52,                   // Border
     13 * 4,               // Order: each of the thirteen names at most once
+    4,                    // FxTranslations
 };
 inline constexpr uint32_t kPayloadBytes[kSlotCount] = {
     0, kImageBytes, 0, 0, 0, kImageBytes, kSignBytes, 0,
@@ -80,6 +84,7 @@ inline constexpr uint32_t kPayloadBytes[kSlotCount] = {
     kLongTextBytes + 1, kLongTextBytes + 1, kTrainerBarBytes, kLongTextBytes + 1,
     0, kRasterBytes, kRasterBytes, kRasterBytes,
     0, 0, kImageBytes, 0,
+    kFxTranslationBytes,
 };
 }  // namespace detail
 
