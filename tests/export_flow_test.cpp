@@ -112,10 +112,10 @@ TEST(ExportFlow, StubFollowsTheMusicTypeAndABadStubShowsTheErrorBox) {
 
 TEST(ExportFlow, APayloadLargerThanItsSlotStopsBeforeAnythingIsWritten) {
   FlowRig r;
-  StubSpec spec;
-  spec.SmallSlot = static_cast<int>(slots::SlotId::Logo);
-  spec.SmallRoom = 100;
-  r.Stub(0, PackStub(MakeStub(spec).Image));
+  StubShape shape;
+  shape.SmallSlot = static_cast<int>(slots::SlotId::Logo);
+  shape.SmallRoom = 100;
+  r.Stub(0, PackStub(MakeStub(shape).Image));
   WriteBytes(r.Dir.Path / "keep.exe", {'o', 'l', 'd'});
   r.M.Logo.File = r.Dir.Base() + "logo.png";
   WriteBytes(r.M.Logo.File, AssetBytes(200, 1));
@@ -137,9 +137,9 @@ TEST(ExportFlow, EffectsGoAlongTranslatedUnlessTheyFailAndMustFitTheirSlot) {
       "float4 PS(float2 uv : TEXCOORD0) : COLOR { return float4(uv, 0, 1); }\n"
       "technique T { pass P { PixelShader = compile ps_2_0 PS(); } }\n";
   FlowRig r;
-  StubSpec spec;
-  spec.PayloadRoom = 65536;
-  const TestStub stub = MakeStub(spec);
+  StubShape shape;
+  shape.PayloadRoom = 65536;
+  const TestStub stub = MakeStub(shape);
   r.Stub(0, PackStub(stub.Image));
   r.M.PostFX.Code = good;
   r.M.VertexShader.Code = "technique T { pass P { VertexShader = compile vs_2_0 Missing(); } }";
@@ -157,9 +157,9 @@ TEST(ExportFlow, EffectsGoAlongTranslatedUnlessTheyFailAndMustFitTheirSlot) {
   EXPECT_EQ(entries[0].Source, good);
   EXPECT_EQ(entries[1].Source, kRasterEffectSource);
 
-  spec.SmallSlot = static_cast<int>(slots::SlotId::FxTranslations);
-  spec.SmallRoom = 100;
-  r.Stub(0, PackStub(MakeStub(spec).Image));
+  shape.SmallSlot = static_cast<int>(slots::SlotId::FxTranslations);
+  shape.SmallRoom = 100;
+  r.Stub(0, PackStub(MakeStub(shape).Image));
   EXPECT_FALSE(r.Run("small.exe").Written);
   const std::string line = r.M.Log.Lines.empty() ? "" : r.M.Log.Lines.back().Text;
   EXPECT_EQ(line.rfind("Create Final stopped: the effect translations do not fit their slot (", 0), 0u) << line;

@@ -20,12 +20,12 @@ struct ExportRig {
   std::vector<std::pair<std::string, std::string>> Boxes;
   std::vector<PackerRun> Packers;
 
-  explicit ExportRig(const StubSpec& spec = {}, int32_t musicType = 0) {
+  explicit ExportRig(const StubShape& shape = {}, int32_t musicType = 0) {
     E.Open(800, 600);
     E.Size[0] = 2.5f, E.Size[1] = 3.5f, E.Size[2] = 4.5f;
     E.Pos[0] = -1, E.Pos[1] = 6, E.Pos[2] = 17;
     FillEveryField(M, Dir.Base());
-    Stub = MakeStub(spec);
+    Stub = MakeStub(shape);
     WriteBytes(Dir.Path / "bin" / StubFileName(musicType), PackStub(Stub.Image));
   }
   // Writes an asset file of n distinct bytes at the model's path.
@@ -224,9 +224,9 @@ TEST(ExportSlots, TextSlotsAndTheObjectFromTheEngine) {
 }
 
 TEST(ExportSlots, ConditionsDecideWhichSlotsAreWritten) {
-  StubSpec spec;
-  spec.LeaveOut = static_cast<int>(SlotId::Rasters);
-  ExportRig r(spec);
+  StubShape shape;
+  shape.LeaveOut = static_cast<int>(SlotId::Rasters);
+  ExportRig r(shape);
   r.M.OverUSE = 0;            // overlay off: not written although the file exists
   r.Asset(r.M.Over, 77, 3);
   r.M.Logo.File = r.Dir.Base() + "missing.png";  // a file that does not open

@@ -27,7 +27,7 @@ inline void PutLe32(std::vector<uint8_t>& v, uint32_t x) {
 
 // Every slot gets `room` bytes (its field bytes plus `room` for a payload), filled with
 // `fill`. `leaveOut` names a slot whose tag the stub lacks; `roomOf` overrides one room.
-struct StubSpec {
+struct StubShape {
   uint32_t PayloadRoom = 4096;
   uint8_t Fill = 0xEE;
   int LeaveOut = -1;
@@ -35,21 +35,21 @@ struct StubSpec {
   uint32_t SmallRoom = 0;
 };
 
-inline TestStub MakeStub(const StubSpec& spec = {}) {
+inline TestStub MakeStub(const StubShape& shape = {}) {
   TestStub s;
   const char prefix[] = "MZ-not-really-an-executable-";
   s.Image.assign(prefix, prefix + sizeof prefix);
   for (int i = 0; i < slots::kSlotCount; ++i) {
-    if (i == spec.LeaveOut) continue;
+    if (i == shape.LeaveOut) continue;
     const auto id = static_cast<slots::SlotId>(i);
-    uint32_t room = slots::SlotCapacity(id) - slots::SlotPayloadRoom(id) + spec.PayloadRoom;
-    if (i == spec.SmallSlot) room = spec.SmallRoom;
+    uint32_t room = slots::SlotCapacity(id) - slots::SlotPayloadRoom(id) + shape.PayloadRoom;
+    if (i == shape.SmallSlot) room = shape.SmallRoom;
     PutLe32(s.Image, room);
     const char* tag = SlotTag(id);
     s.Image.insert(s.Image.end(), tag, tag + 7);
     s.Image.push_back(0);
     s.SlotAt[i] = s.Image.size();
-    s.Image.insert(s.Image.end(), room, spec.Fill);
+    s.Image.insert(s.Image.end(), room, shape.Fill);
   }
   const char suffix[] = "-end-of-image";
   s.Image.insert(s.Image.end(), suffix, suffix + sizeof suffix);

@@ -32,8 +32,8 @@ struct RoundTrip {
   TestStub Stub = MakeStub(ZeroFilled());  // as in a real stub: unwritten slots read as zeros
   std::vector<uint8_t> Image;
 
-  static StubSpec ZeroFilled() {
-    StubSpec s;
+  static StubShape ZeroFilled() {
+    StubShape s;
     s.Fill = 0;
     return s;
   }
