@@ -14,7 +14,8 @@ void AddDialogCommands(CommandTable& t) {
                                           {menu::kEditVertexShader, 6}, {menu::kEditScrollText1, 2},
                                           {menu::kEditScrollText2, 3},  {menu::kEditPageText, 5},
                                           {menu::kEditTrainerText, 7}};
-  for (auto [item, kind] : kEditors) t[item] = [kind](AppContext& ctx) { OpenEditor(ctx, kind); };
+  for (const auto& [item, kind] : kEditors)
+    t[item] = [k = kind](AppContext& ctx) { OpenEditor(ctx, k); };
   t[menu::kExtraIntroSetup] = OpenOptionsWindow;
   t[menu::kHelpForum] = OpenForum;
   t[menu::kHelpAbout] = ShowAbout;
